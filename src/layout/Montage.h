@@ -2,9 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "layout/FontDetails.h"
+#include "records/Archivable.h"
+#include "records/DatabaseRecord.h"
 
 // The nine places of a three-by-three grid, 0 top left to 8 bottom right; value mod 3 is the
 // horizontal part and value div 3 the vertical part.
@@ -23,9 +27,32 @@ enum Position : std::int32_t {
 // A composite layout: the parameters that say how any group on any paper becomes one print.
 // Lengths are tenths of a millimetre, percentages whole numbers, point sizes tenths of a point,
 // colours six hexadecimal digits (red, green, blue). Fields are named as the layout file's keys.
-class Montage {
+class Montage : public Archivable, public DatabaseRecord {
  public:
   Montage() = default;
+
+  // Writes the layout file: the signature line, then every parameter as a key,value line.
+  void WriteText(std::ostream& stream) const;
+  // Fills the layout from a layout file, by position. False when the stream is not a layout file
+  // or was written by a later version (which is told through ModalQuestions); the layout is then
+  // untouched.
+  bool ReadText(std::istream& stream);
+
+  // The record archive form; the reader follows the version of the last layout file read.
+  Archive& WriteArchive(Archive& archive) const override;
+  Archive& ReadArchive(Archive& archive) override;
+
+  std::string Description() const override;
+  void MarkAllModified() override;
+  // The layout's 35 scalar fields; the fonts are records of their own.
+  void WriteFields(bool onlyModified, std::ostream& stream, bool writeEndTag) override;
+  // Reads the scalar fields (kind 2) or one of the fonts (kind 0) from the tagged stream.
+  int ReadFields(std::istream& stream) override;
+  // Copies the 35 scalar fields, not the identity, marks or fonts.
+  DatabaseRecord* Clone(DatabaseRecord& target) const override;
+  std::unique_ptr<DatabaseRecord> Clone() const override;
+  // Calls a MontageHandler's operation for layouts.
+  bool Dispatch(Handler& handler) override;
 
   std::uint32_t CropHeight = 10;
   std::uint32_t CropWidth = 8;

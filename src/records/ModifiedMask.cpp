@@ -1,1 +1,0 @@
-#include "records/ModifiedMask.h"
