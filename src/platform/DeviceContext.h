@@ -85,7 +85,8 @@ class DeviceContext {
 
   // Stretches the source rectangle of the bitmap (in bitmap pixels, origin at the bottom-left
   // as in a DIB) into the destination rectangle whose corner is (x, y); a negative height draws
-  // downwards from y. Whole pixels are dropped or repeated, never blended.
+  // downwards from y, a positive one upwards; either way the picture comes out upright, never
+  // mirrored. Whole pixels are dropped or repeated, never blended.
   virtual void StretchDIBits(int x, int y, int width, int height, int sourceX, int sourceY,
                              int sourceWidth, int sourceHeight, const DibView& bitmap,
                              RasterOp op) = 0;
