@@ -1,0 +1,405 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/TestExif.h"
+#include "support/TestJpeg.h"
+#include "toolkit/PLAnyBmp.h"
+#include "toolkit/PLExifData.h"
+#include "toolkit/PLJPEGDecoder.h"
+#include "toolkit/PLTextException.h"
+#include "toolkit/PLWinBmp.h"
+#include "toolkit/ProgressNotification.h"
+
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class JpegDecoder : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::path(testing::TempDir()) / "decoder-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Write(const std::string& name, const Bytes& bytes) {
+    const std::string path = (folder_ / name).string();
+    WriteFile(path, bytes);
+    return path;
+  }
+
+  fs::path folder_;
+};
+
+// Runs the step and returns the exception it must raise.
+template <typename Step>
+PLTextException Failure(Step step) {
+  try {
+    step();
+  } catch (const PLTextException& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no PLTextException";
+  return PLTextException(0, "");
+}
+
+// Largest and mean absolute difference between decoded pixels and the samples they were made
+// from; channels maps a sample component to a byte of the decoded pixel.
+struct Difference {
+  int largest = 0;
+  double mean = 0;
+};
+
+Difference Compare(const PLBmp& bmp, const Bytes& samples, int components,
+                   const std::vector<int>& channels) {
+  Difference result;
+  long total = 0;
+  long count = 0;
+  for (int y = 0; y < bmp.Height(); ++y) {
+    const std::uint8_t* row = bmp.RowTable()[y];
+    for (int x = 0; x < bmp.Width(); ++x) {
+      for (int c = 0; c < components; ++c) {
+        const int sample =
+            samples[(static_cast<std::size_t>(y) * bmp.Width() + x) * components + c];
+        const int decoded = row[x * bmp.BitsPerPixel() / 8 + channels[c]];
+        result.largest = std::max(result.largest, std::abs(sample - decoded));
+        total += std::abs(sample - decoded);
+        ++count;
+      }
+    }
+  }
+  result.mean = static_cast<double>(total) / static_cast<double>(count);
+  return result;
+}
+
+bool SamePixels(const PLBmp& a, const PLBmp& b, int rows) {
+  const auto rowBytes = static_cast<std::size_t>(a.Width() * a.BitsPerPixel() / 8);
+  for (int y = 0; y < rows; ++y) {
+    if (!std::equal(a.RowTable()[y], a.RowTable()[y] + rowBytes, b.RowTable()[y])) return false;
+  }
+  return true;
+}
+
+// The offset of the frame header's height field (FF C0 or FF C2, length, precision, height).
+std::size_t FrameSizeOffset(const Bytes& jpeg) {
+  for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) return i + 5;
+  }
+  return 0;
+}
+
+Bytes WithFrameSize(Bytes jpeg, int width, int height) {
+  const std::size_t at = FrameSizeOffset(jpeg);
+  jpeg[at] = static_cast<std::uint8_t>(height >> 8);
+  jpeg[at + 1] = static_cast<std::uint8_t>(height);
+  jpeg[at + 2] = static_cast<std::uint8_t>(width >> 8);
+  jpeg[at + 3] = static_cast<std::uint8_t>(width);
+  return jpeg;
+}
+
+TEST_F(JpegDecoder, DecodesColourStraightInto32Bits) {
+  const JpegOptions options{.width = 67, .height = 45, .quality = 98};
+  const Bytes samples = PhotoLikeSamples(options.width, options.height, 3);
+  const std::string path = Write("colour.jpg", EncodeJpeg(options, samples));
+
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  decoder.DecodeFile(path, bmp, 32);
+  ASSERT_EQ(bmp.GetSize(), (PLPoint{67, 45}));
+  EXPECT_EQ(bmp.BitsPerPixel(), 32);
+  EXPECT_FALSE(bmp.Alpha());
+  EXPECT_FALSE(bmp.Greyscale());
+  // Blue, green, red in memory order; samples are red, green, blue.
+  const Difference difference = Compare(bmp, samples, 3, {2, 1, 0});
+  EXPECT_LT(difference.mean, 3.0);
+  EXPECT_LT(difference.largest, 48);
+  // The fourth byte is the same in every pixel, so whole-pixel comparisons work.
+  const std::uint8_t fourth = bmp.RowTable()[0][3];
+  for (int y = 0; y < bmp.Height(); ++y) {
+    for (int x = 0; x < bmp.Width(); ++x) ASSERT_EQ(bmp.RowTable()[y][x * 4 + 3], fourth);
+  }
+
+  // Memory and progressive input give the same picture.
+  const Bytes progressive = EncodeJpeg(
+      JpegOptions{.width = 67, .height = 45, .quality = 98, .progressive = true}, samples);
+  PLWinBmp fromMemory;
+  decoder.DecodeMemory(progressive.data(), progressive.size(), fromMemory);
+  EXPECT_EQ(fromMemory.BitsPerPixel(), 32);
+  EXPECT_LT(Compare(fromMemory, samples, 3, {2, 1, 0}).mean, 3.0);
+}
+
+TEST_F(JpegDecoder, GreyscaleComesOutGreyAtEitherDepth) {
+  const JpegOptions options{.width = 30, .height = 20, .kind = JpegKind::Greyscale, .quality = 98};
+  const Bytes samples = PhotoLikeSamples(options.width, options.height, 1);
+  const std::string path = Write("grey.jpg", EncodeJpeg(options, samples));
+
+  PLJPEGDecoder decoder;
+  PLAnyBmp grey;
+  decoder.DecodeFile(path, grey);
+  EXPECT_EQ(grey.BitsPerPixel(), 8);
+  EXPECT_TRUE(grey.Greyscale());
+  EXPECT_LT(Compare(grey, samples, 1, {0}).largest, 12);
+
+  PLWinBmp wide;
+  decoder.DecodeFile(path, wide, 32);
+  ASSERT_EQ(wide.BitsPerPixel(), 32);
+  for (int y = 0; y < wide.Height(); ++y) {
+    for (int x = 0; x < wide.Width(); ++x) {
+      const std::uint8_t* pixel = wide.RowTable()[y] + x * 4;
+      ASSERT_EQ(pixel[0], grey.RowTable()[y][x]);
+      ASSERT_EQ(pixel[1], pixel[0]);
+      ASSERT_EQ(pixel[2], pixel[0]);
+      ASSERT_EQ(pixel[3], 255);
+    }
+  }
+}
+
+TEST_F(JpegDecoder, PassesCmykThroughUnconverted) {
+  const JpegOptions options{.width = 24, .height = 16, .kind = JpegKind::Cmyk, .quality = 98};
+  const Bytes samples = PhotoLikeSamples(options.width, options.height, 4);
+  const Bytes jpeg = EncodeJpeg(options, samples);
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  decoder.DecodeMemory(jpeg.data(), jpeg.size(), bmp, 32);
+  EXPECT_EQ(bmp.BitsPerPixel(), 32);
+  EXPECT_LT(Compare(bmp, samples, 4, {0, 1, 2, 3}).largest, 12);
+}
+
+TEST_F(JpegDecoder, TruncatedFileDecodesWhatIsThere) {
+  const Bytes jpeg = EncodeJpeg({.width = 64, .height = 64});
+  PLJPEGDecoder decoder;
+  PLWinBmp whole;
+  decoder.DecodeMemory(jpeg.data(), jpeg.size(), whole);
+  PLWinBmp cut;
+  const std::string path =
+      Write("cut.jpg", Bytes(jpeg.begin(), jpeg.begin() + jpeg.size() * 3 / 5));
+  decoder.DecodeFile(path, cut, 32);
+  ASSERT_EQ(cut.GetSize(), (PLPoint{64, 64}));
+  EXPECT_TRUE(SamePixels(whole, cut, 16));
+  EXPECT_FALSE(SamePixels(whole, cut, 64));
+  // Nothing but the start of the header is an error, not a picture.
+  EXPECT_EQ(Failure([&] { decoder.DecodeMemory(jpeg.data(), 2, cut); }).Code(),
+            PL_ERRDECODE_FAILURE);
+}
+
+TEST_F(JpegDecoder, OpeningFailuresNameThePathAndTheReason) {
+  PLJPEGDecoder decoder;
+  const std::string missing = (folder_ / "missing.jpg").string();
+  PLTextException e = Failure([&] { decoder.OpenPath(missing); });
+  EXPECT_EQ(e.Code(), PL_ERRFILE_NOT_FOUND);
+  EXPECT_EQ(e.Message(), "Decoder error: Opening " + missing + " failed\n");
+  EXPECT_EQ(Failure([&] { decoder.OpenPath((folder_ / "nowhere" / "a.jpg").string()); }).Code(),
+            PL_ERRPATH_NOT_FOUND);
+  const std::string file = Write("file.jpg", EncodeJpeg());
+  EXPECT_EQ(Failure([&] { decoder.OpenPath(file + "/a.jpg"); }).Code(), PL_ERRPATH_NOT_FOUND);
+  EXPECT_EQ(Failure([&] { decoder.OpenPath(Write("empty.jpg", {})); }).Code(), PL_ERRACCESS_DENIED);
+  EXPECT_EQ(Failure([&] { decoder.OpenPath(folder_.string()); }).Code(), PL_ERRACCESS_DENIED);
+  EXPECT_FALSE(decoder.IsOpen());
+}
+
+TEST_F(JpegDecoder, RefusesPipesWithoutWaitingForAWriter) {
+  const std::string pipe = (folder_ / "pipe.jpg").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  EXPECT_EQ(Failure([&] { decoder.DecodeFile(pipe, bmp); }).Code(), PL_ERRACCESS_DENIED);
+}
+
+TEST_F(JpegDecoder, UnreadableFileIsAccessDenied) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  const std::string path = Write("locked.jpg", EncodeJpeg());
+  ::chmod(path.c_str(), 0);
+  PLJPEGDecoder decoder;
+  EXPECT_EQ(Failure([&] { decoder.OpenPath(path); }).Code(), PL_ERRACCESS_DENIED);
+}
+
+TEST_F(JpegDecoder, ForeignFileGivesLibjpegsMessage) {
+  const Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  const PLTextException e = Failure([&] { decoder.DecodeFile(Write("p.png", png), bmp, 32); });
+  EXPECT_EQ(e.Code(), PL_ERRDECODE_FAILURE);
+  EXPECT_EQ(e.Message(), "Decoder error: Not a JPEG file: starts with 0x89 0x50\n\n");
+  EXPECT_FALSE(decoder.IsOpen());
+}
+
+struct DensityCase {
+  bool jfif;
+  int unit;
+  int x;
+  int y;
+  PLPoint expected;
+};
+
+class JpegDensity : public testing::TestWithParam<DensityCase> {};
+
+TEST_P(JpegDensity, BecomesResolutionInDotsPerInch) {
+  const DensityCase& c = GetParam();
+  const Bytes jpeg = EncodeJpeg({.width = 8,
+                                 .height = 8,
+                                 .jfif = c.jfif,
+                                 .densityUnit = c.unit,
+                                 .xDensity = c.x,
+                                 .yDensity = c.y});
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  decoder.DecodeMemory(jpeg.data(), jpeg.size(), bmp, 32);
+  EXPECT_EQ(bmp.Resolution(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, JpegDensity,
+    testing::Values(DensityCase{true, 1, 72, 72, {72, 72}},
+                    DensityCase{true, 1, 300, 150, {300, 150}}, DensityCase{true, 1, 1, 1, {0, 0}},
+                    DensityCase{true, 1, 1, 96, {0, 0}}, DensityCase{true, 2, 28, 28, {71, 71}},
+                    DensityCase{true, 2, 50, 118, {127, 299}}, DensityCase{true, 0, 3, 2, {3, 2}},
+                    DensityCase{false, 1, 72, 72, {0, 0}}));
+
+TEST_F(JpegDecoder, RefusesADepthBelowThePictures) {
+  const Bytes jpeg = EncodeJpeg();
+  PLJPEGDecoder decoder;
+  decoder.OpenMemory(jpeg.data(), jpeg.size());
+  PLWinBmp bmp;
+  for (const int bpp : {8, 24}) {
+    const PLTextException e = Failure([&] { decoder.ReadImage(bmp, bpp); });
+    EXPECT_EQ(e.Code(), PL_ERRDECODE_FAILURE);
+    EXPECT_EQ(e.Message(), "Image bit depth doesn't match request.");
+  }
+  // The failed requests leave the decoder open for a good one.
+  decoder.ReadImage(bmp, 32);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{64, 48}));
+}
+
+TEST_F(JpegDecoder, HandsOutExifOnlyWhileOpen) {
+  const Bytes plain = EncodeJpeg();
+  const Bytes withExif =
+      InsertApp1(plain, ExifBuilder(true).Main({ShortField(0x0112, 6)}).Payload());
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  PLExifData exif;
+  decoder.OpenPath(Write("exif.jpg", withExif));
+  decoder.ReadImage(bmp, 32);
+  decoder.TakeExif(exif);
+  EXPECT_EQ(exif.NumericValue("main.ori"), 6.0);
+  decoder.CloseSource();
+
+  // Without an open file, or for a file without Exif data, the target keeps what it had.
+  decoder.TakeExif(exif);
+  EXPECT_EQ(exif.NumericValue("main.ori"), 6.0);
+  decoder.OpenPath(Write("plain.jpg", plain));
+  decoder.TakeExif(exif);
+  EXPECT_EQ(exif.NumericValue("main.ori"), 6.0);
+  PLExifData empty;
+  decoder.TakeExif(empty);
+  EXPECT_EQ(empty.NumericValue("main.ori"), 0.0);
+}
+
+TEST_F(JpegDecoder, BadExifFailsTheWholeDecode) {
+  const Bytes jpeg = InsertApp1(
+      EncodeJpeg(), ExifBuilder(false).Main({RawField(0x0112, 13, 1, {6, 0, 0, 0})}).Payload());
+  PLJPEGDecoder decoder;
+  const PLTextException e = Failure([&] { decoder.OpenPath(Write("bad.jpg", jpeg)); });
+  EXPECT_EQ(e.Code(), PL_ERRBAD_EXIF);
+  EXPECT_EQ(e.Message(), "EXIF Tag format field not understood");
+  EXPECT_FALSE(decoder.IsOpen());
+}
+
+TEST_F(JpegDecoder, CanBeReopenedAfterAnyFailure) {
+  const std::string good = Write("good.jpg", EncodeJpeg({.width = 10, .height = 12}));
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  decoder.OpenPath(good);
+  EXPECT_THROW(decoder.ReadImage(bmp, 8), PLTextException);
+  // Opening again without CloseSource replaces the source left open by the failure.
+  decoder.OpenPath(good);
+  decoder.ReadImage(bmp, 32);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{10, 12}));
+  EXPECT_THROW(decoder.OpenPath(good + ".missing"), PLTextException);
+  decoder.DecodeFile(good, bmp);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{10, 12}));
+}
+
+TEST_F(JpegDecoder, RefusesPicturesBeyondThePixelLimit) {
+  const Bytes jpeg = EncodeJpeg({.width = 16, .height = 16});
+  PLJPEGDecoder decoder;
+  const Bytes huge = WithFrameSize(jpeg, 10001, 10000);
+  const PLTextException e = Failure([&] { decoder.OpenMemory(huge.data(), huge.size()); });
+  EXPECT_EQ(e.Code(), PL_ERRNO_MEMORY);
+  EXPECT_EQ(e.Message(), "Decoder error: Picture of 10001 x 10000 pixels is too large to decode\n");
+  EXPECT_FALSE(decoder.IsOpen());
+  // Exactly at the limit the header is accepted.
+  const Bytes largest = WithFrameSize(jpeg, 10000, 10000);
+  decoder.OpenMemory(largest.data(), largest.size());
+  EXPECT_EQ(decoder.GetSize(), (PLPoint{10000, 10000}));
+  decoder.CloseSource();
+
+  decoder.SetPixelLimit(255);
+  PLWinBmp bmp;
+  EXPECT_EQ(Failure([&] { decoder.DecodeMemory(jpeg.data(), jpeg.size(), bmp); }).Code(),
+            PL_ERRNO_MEMORY);
+  decoder.SetPixelLimit(256);
+  decoder.DecodeMemory(jpeg.data(), jpeg.size(), bmp);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{16, 16}));
+}
+
+// A progressive file whose last scan is repeated: each repetition is another full pass.
+Bytes WithRepeatedLastScan(const Bytes& jpeg, int repeats) {
+  std::size_t lastScan = 0;
+  for (std::size_t i = 0; i + 1 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) lastScan = i;
+  }
+  const Bytes scan(jpeg.begin() + static_cast<long>(lastScan), jpeg.end() - 2);
+  Bytes result(jpeg.begin(), jpeg.end() - 2);
+  for (int i = 0; i < repeats; ++i) result.insert(result.end(), scan.begin(), scan.end());
+  result.insert(result.end(), {0xFF, 0xD9});
+  return result;
+}
+
+TEST_F(JpegDecoder, StopsProgressiveFilesWithTooManyScans) {
+  // Simple progression writes ten scans for a colour picture.
+  const Bytes jpeg = EncodeJpeg({.width = 32, .height = 32, .progressive = true});
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  const Bytes most = WithRepeatedLastScan(jpeg, 490);
+  decoder.DecodeMemory(most.data(), most.size(), bmp);
+  EXPECT_EQ(bmp.GetSize(), (PLPoint{32, 32}));
+
+  const Bytes tooMany = WithRepeatedLastScan(jpeg, 491);
+  const PLTextException e =
+      Failure([&] { decoder.DecodeMemory(tooMany.data(), tooMany.size(), bmp); });
+  EXPECT_EQ(e.Code(), PL_ERRDECODE_FAILURE);
+  EXPECT_EQ(e.Message(), "Decoder error: Progressive JPEG image has more than 500 scans\n\n");
+}
+
+class RecordingProgress : public ProgressNotification {
+ public:
+  void OnProgress(double part) override { parts.push_back(part); }
+  std::vector<double> parts;
+};
+
+TEST_F(JpegDecoder, ReportsProgressUpToCompletion) {
+  const std::string path = Write("p.jpg", EncodeJpeg({.width = 40, .height = 200}));
+  RecordingProgress progress;
+  PLJPEGDecoder decoder;
+  PLWinBmp bmp;
+  decoder.DecodeFile(path, bmp, 32, &progress);
+  ASSERT_GT(progress.parts.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(progress.parts.begin(), progress.parts.end()));
+  EXPECT_GE(progress.parts.front(), 0.0);
+  EXPECT_EQ(progress.parts.back(), 1.0);
+}
+
+}  // namespace
