@@ -1,6 +1,8 @@
 #include "platform/DibStretch.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -125,6 +127,10 @@ void DibStretch::DrawRows(const DeviceRect& destination, const Target& target) c
         pixel = palette_[(source[offset >> 3] >> (7 - (offset & 7))) & 1];
       } else if constexpr (Depth == 8) {
         pixel = palette_[source[offset]];
+      } else if constexpr (Depth == 32 && std::endian::native == std::endian::little) {
+        // Blue, green, red, alpha in memory is the little-endian word 0xAARRGGBB.
+        std::memcpy(&pixel, source + offset, sizeof pixel);
+        pixel |= kOpaque;
       } else {
         pixel = kOpaque | (std::uint32_t{source[offset + 2]} << 16) |
                 (std::uint32_t{source[offset + 1]} << 8) | std::uint32_t{source[offset]};
