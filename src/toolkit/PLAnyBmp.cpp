@@ -6,6 +6,8 @@
 
 PLAnyBmp::PLAnyBmp() { AllocatePixels(16, 16, 8, false, false); }
 
+PLAnyBmp::PLAnyBmp(const PLAnyBmp& source) : PLAnyBmp() { CopyPixelsFrom(source); }
+
 std::size_t PLAnyBmp::MemoryUsed() const {
   const std::size_t paletteBytes = 4 * static_cast<std::size_t>(PLPaletteEntries(BitsPerPixel()));
   return pixelBytes_ + paletteBytes + RowTableBytes() + sizeof(*this);

@@ -11,6 +11,8 @@ class PLAnyBmp : public PLBmp {
  public:
   // A 16 x 16 bitmap of 8 bits per pixel with the grey palette.
   PLAnyBmp();
+  PLAnyBmp(const PLAnyBmp& source);
+  PLAnyBmp& operator=(const PLAnyBmp&) = delete;
   ~PLAnyBmp() override = default;
 
   std::size_t MemoryUsed() const override;
