@@ -14,6 +14,9 @@ constexpr int kMillimetreTenthsPerInch = 254;
 constexpr int kPointTenthsPerInch = 720;
 constexpr int kMinimumDpi = 1;
 constexpr int kMaximumDpi = 10000;
+// A surface of more than 1 GiB of pixels only comes from an absurd resolution or paper size;
+// it is refused rather than left to exhaust the memory.
+constexpr std::int64_t kMaximumPixels = std::int64_t{1} << 28;
 // Font heights beyond this many pixels only come from absurd sizes or zooms; capping them keeps
 // glyph rendering bounded in time and memory.
 constexpr int kMaximumFontPixels = 16384;
@@ -52,7 +55,8 @@ RasterDeviceContext::RasterDeviceContext(int widthPixels, int heightPixels, int 
                                          ColourRef background)
     : dpiX_(std::clamp(dpiX, kMinimumDpi, kMaximumDpi)),
       dpiY_(std::clamp(dpiY, kMinimumDpi, kMaximumDpi)) {
-  if (widthPixels > 0 && heightPixels > 0) {
+  if (widthPixels > 0 && heightPixels > 0 &&
+      std::int64_t{widthPixels} * heightPixels <= kMaximumPixels) {
     image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
   }
   if (!image_.isNull()) {

@@ -18,8 +18,8 @@ class QPainter;
 // fills, polygons and bitmaps do not.
 class RasterDeviceContext : public DeviceContext {
  public:
-  // Resolutions are clamped to 1 to 10000 pixels per inch. When the image cannot be allocated
-  // the surface is null and every drawing operation does nothing.
+  // Resolutions are clamped to 1 to 10000 pixels per inch. When the image is larger than 1 GiB
+  // or cannot be allocated, the surface is null and every drawing operation does nothing.
   RasterDeviceContext(int widthPixels, int heightPixels, int dpiX, int dpiY,
                       ColourRef background = 0xFFFFFF);
   ~RasterDeviceContext() override;

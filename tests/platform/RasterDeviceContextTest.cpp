@@ -199,6 +199,7 @@ TEST(RasterDeviceContextState, ImageTakenEarlierDoesNotChangeWithLaterDrawing) {
 }
 
 TEST(RasterDeviceContextState, NullSurfaceIgnoresDrawing) {
+  EXPECT_TRUE(RasterDeviceContext(100000, 80000, 10000, 10000).IsNull());  // 32 GB of pixels
   RasterDeviceContext dc(0, 0, 96, 96);
   EXPECT_TRUE(dc.IsNull());
   dc.FillSolidRect(0, 0, 10, -10, kRed);
