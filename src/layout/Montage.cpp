@@ -1,5 +1,6 @@
 #include "layout/Montage.h"
 
+#include <array>
 #include <istream>
 #include <ostream>
 #include <streambuf>

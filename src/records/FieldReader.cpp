@@ -55,11 +55,11 @@ std::string FieldReader::ReadText() {
   // stream really holds.
   constexpr std::uint32_t kChunk = 64 * 1024;
   std::string text;
-  char chunk[kChunk];
   while (remaining > 0) {
     const std::uint32_t count = std::min(remaining, kChunk);
-    Get(chunk, count, kFaultyStringStream);
-    text.append(chunk, count);
+    const std::size_t start = text.size();
+    text.resize(start + count);
+    Get(text.data() + start, count, kFaultyStringStream);
     remaining -= count;
   }
   return text;
