@@ -6,18 +6,22 @@ namespace testsupport {
 namespace {
 
 void Put16(std::vector<std::uint8_t>& out, std::uint16_t value, bool bigEndian) {
-  if (bigEndian) {
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)});
-  } else {
-    out.insert(out.end(),
-               {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8)});
-  }
+  const auto high = static_cast<std::uint8_t>(value >> 8);
+  const auto low = static_cast<std::uint8_t>(value);
+  out.push_back(bigEndian ? high : low);
+  out.push_back(bigEndian ? low : high);
 }
 
 void Put32(std::vector<std::uint8_t>& out, std::uint32_t value, bool bigEndian) {
   Put16(out, static_cast<std::uint16_t>(bigEndian ? value >> 16 : value), bigEndian);
   Put16(out, static_cast<std::uint16_t>(bigEndian ? value : value >> 16), bigEndian);
+}
+
+// The byte-order mark, the number 42 and the offset of the first directory, which follows.
+void PutTiffHeader(std::vector<std::uint8_t>& out, bool bigEndian) {
+  Put16(out, bigEndian ? 0x4D4D : 0x4949, bigEndian);
+  Put16(out, 42, bigEndian);
+  Put32(out, 8, bigEndian);
 }
 
 std::vector<std::uint8_t> Little32(std::uint32_t value) {
@@ -166,9 +170,7 @@ ExifField OldNikonMakerNote(std::vector<ExifField> fields) {
 ExifField NikonMakerNote(std::vector<ExifField> fields) {
   return MakerNote([fields](std::uint32_t, bool bigEndian) {
     std::vector<std::uint8_t> note = {'N', 'i', 'k', 'o', 'n', 0, 2, 0x10, 0, 0};
-    note.insert(note.end(), bigEndian ? std::initializer_list<std::uint8_t>{'M', 'M', 0, 42}
-                                      : std::initializer_list<std::uint8_t>{'I', 'I', 42, 0});
-    Put32(note, 8, bigEndian);
+    PutTiffHeader(note, bigEndian);
     return Concat(std::move(note), EncodeDirectory(fields, bigEndian, 8));
   });
 }
@@ -197,7 +199,7 @@ ExifBuilder& ExifBuilder::Gps(std::vector<ExifField> fields) {
 }
 
 std::vector<std::uint8_t> ExifBuilder::Payload() const {
-  constexpr std::uint32_t kMainAt = 8;
+  constexpr std::uint32_t kMainAt = 8;  // right after the TIFF header
   std::vector<ExifField> main = main_;
   // The offsets are placeholders until the main directory's size is known; it does not change.
   if (sub_) main.push_back(LongField(0x8769, 0));
@@ -213,9 +215,7 @@ std::vector<std::uint8_t> ExifBuilder::Payload() const {
   if (gps_) main[next] = LongField(0x8825, gpsAt);
 
   std::vector<std::uint8_t> payload = {'E', 'x', 'i', 'f', 0, 0};
-  payload.insert(payload.end(), bigEndian_ ? std::initializer_list<std::uint8_t>{'M', 'M', 0, 42}
-                                           : std::initializer_list<std::uint8_t>{'I', 'I', 42, 0});
-  Put32(payload, kMainAt, bigEndian_);
+  PutTiffHeader(payload, bigEndian_);
   payload = Concat(std::move(payload), EncodeDirectory(main, bigEndian_, kMainAt));
   if (sub_) payload = Concat(std::move(payload), EncodeDirectory(*sub_, bigEndian_, subAt));
   if (gps_) payload = Concat(std::move(payload), EncodeDirectory(*gps_, bigEndian_, gpsAt));
