@@ -1,0 +1,239 @@
+#include "images/DeviceIndepBitmap.h"
+
+#include <cstdlib>
+#include <new>
+
+#include "images/PLFilterColor.h"
+#include "images/PLFilterHSB.h"
+#include "images/PLFilterLightnessPercent.h"
+#include "images/PLFilterRotate.h"
+#include "platform/DeviceContext.h"
+#include "toolkit/PLExifData.h"
+#include "toolkit/PLFilterContrast.h"
+#include "toolkit/PLFilterCrop.h"
+#include "toolkit/PLFilterGrayscale.h"
+#include "toolkit/PLFilterResizeBilinear.h"
+#include "toolkit/PLJPEGDecoder.h"
+#include "toolkit/PLTextException.h"
+#include "toolkit/PLWinBmp.h"
+
+namespace ZodarEdo {
+
+namespace {
+
+// The size an empty toolkit bitmap reports, which a picture without pixels answers with.
+constexpr PictureSize kEmptySize{16, 16};
+
+// Contrast about mid-grey.
+constexpr std::uint8_t kContrastOffset = 128;
+
+int QuarterTurns(int turns) { return ((turns % 4) + 4) % 4; }
+
+}  // namespace
+
+DeviceIndepBitmap::DeviceIndepBitmap() = default;
+DeviceIndepBitmap::~DeviceIndepBitmap() = default;
+
+template <typename Step>
+bool DeviceIndepBitmap::Run(Step step) {
+  try {
+    step();
+    return true;
+  } catch (const PLTextException& exception) {
+    RecordToolkitError(exception);
+  } catch (const std::bad_alloc&) {
+    // Working storage outside the toolkit's bitmaps is reported as the toolkit reports its own.
+    RecordToolkitError(PLTextException(PL_ERRNO_MEMORY, "Out of memory."));
+  }
+  return false;
+}
+
+ImageError DeviceIndepBitmap::RecordToolkitError(const PLTextException& exception) {
+  error_ = ImageError::FromToolkit(exception);
+  return error_;
+}
+
+DeviceIndepBitmap& DeviceIndepBitmap::operator=(const DeviceIndepBitmap& source) {
+  Assign(source);
+  return *this;
+}
+
+bool DeviceIndepBitmap::Assign(const DeviceIndepBitmap& source) {
+  if (this == &source) return true;
+  const bool copied = Run([&] {
+    if (!source.pixels_) {
+      pixels_.reset();
+    } else if (pixels_) {
+      pixels_->CopyFrom(*source.pixels_, 0);
+    } else {
+      // An object that had no pixels keeps none when the copy fails.
+      auto pixels = std::make_unique<PLWinBmp>();
+      pixels->CopyFrom(*source.pixels_, 0);
+      pixels_ = std::move(pixels);
+    }
+    if (!source.exif_) {
+      exif_.reset();
+    } else {
+      if (!exif_) exif_ = std::make_unique<PLExifData>();
+      *exif_ = *source.exif_;
+    }
+  });
+  if (copied) {
+    rotation_ = source.rotation_;
+    error_ = source.error_;
+  }
+  return copied;
+}
+
+ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder,
+                                           int maxWidth, int maxHeight) {
+  std::unique_ptr<PLWinBmp> fresh;
+  const bool loaded = Run([&] {
+    if (!exif_) exif_ = std::make_unique<PLExifData>();
+    if (!pixels_) fresh = std::make_unique<PLWinBmp>();
+    PLWinBmp& target = pixels_ ? *pixels_ : *fresh;
+    decoder.OpenPath(path);
+    decoder.ReadImage(target, 32);
+    decoder.TakeExif(*exif_);
+    decoder.CloseSource();
+    if (maxWidth > 0 && maxHeight > 0 &&
+        (target.Width() > maxWidth || target.Height() > maxHeight)) {
+      const PictureSize fit = FitInside(target.Width(), target.Height(), maxWidth, maxHeight);
+      target.ApplyFilter(PLFilterResizeBilinear(fit.Width, fit.Height));
+    }
+  });
+  if (!loaded) {
+    // The file stays mapped while the decoder holds it; a failed load has no use for it.
+    decoder.CloseSource();
+    return error_;
+  }
+  if (fresh) pixels_ = std::move(fresh);
+  rotation_ = 0;
+  return {};
+}
+
+void DeviceIndepBitmap::Release() {
+  pixels_.reset();
+  exif_.reset();
+  error_ = {};
+  rotation_ = 0;
+}
+
+PictureSize DeviceIndepBitmap::GetSize() const {
+  return pixels_ ? PictureSize{pixels_->Width(), pixels_->Height()} : kEmptySize;
+}
+
+bool DeviceIndepBitmap::IsLandscape() const {
+  const PictureSize size = GetSize();
+  return size.Height < size.Width;
+}
+
+bool DeviceIndepBitmap::Crop(int left, int top, int right, int bottom) {
+  if (!pixels_) return true;
+  const PictureSize size = GetSize();
+  // A rectangle outside the picture is not cut at all; cutting the whole picture changes nothing.
+  if (left < 0 || top < 0 || right > size.Width || bottom > size.Height || left > right ||
+      top > bottom) {
+    return true;
+  }
+  if (left == 0 && top == 0 && right == size.Width && bottom == size.Height) return true;
+  return Run([&] { pixels_->ApplyFilter(PLFilterCrop(left, top, right, bottom)); });
+}
+
+bool DeviceIndepBitmap::CropToRatio(double first, double second, int zoom, int verticalShift,
+                                    int horizontalShift) {
+  if (!pixels_) return true;
+  const PictureSize size = GetSize();
+  const auto box =
+      RatioCropBox(size.Width, size.Height, first, second, zoom, verticalShift, horizontalShift);
+  if (!box) return true;
+  // A zoom beyond the picture gives a box outside it, which Crop would leave alone as well.
+  if (box->Left < 0 || box->Top < 0 || box->Right > size.Width || box->Bottom > size.Height) {
+    return true;
+  }
+  return Crop(static_cast<int>(box->Left), static_cast<int>(box->Top), static_cast<int>(box->Right),
+              static_cast<int>(box->Bottom));
+}
+
+bool DeviceIndepBitmap::RotateBy(int turn) {
+  const int turns = QuarterTurns(turn);
+  if (!pixels_ || turns == 0) return true;
+  // The filter's turns are 0 clockwise, 1 half, 2 anticlockwise.
+  if (!Run([&] { pixels_->ApplyFilter(PLFilterRotate(turns - 1)); })) return false;
+  rotation_ = (rotation_ + turns) % 4;
+  return true;
+}
+
+bool DeviceIndepBitmap::SetRotation(int target) {
+  if (!pixels_) return true;
+  const int wanted = QuarterTurns(target);
+  return RotateBy(QuarterTurns(wanted - rotation_));
+}
+
+bool DeviceIndepBitmap::AdjustColour(int red, int green, int blue, bool balanced) {
+  if (!pixels_ || (red == 0 && green == 0 && blue == 0)) return true;
+  return Run([&] { pixels_->ApplyFilter(PLFilterColor(red, green, blue, balanced)); });
+}
+
+bool DeviceIndepBitmap::AdjustHsb(int hue, int saturation, int brightness) {
+  if (!pixels_ || (hue == 0 && saturation == 0 && brightness == 0)) return true;
+  return Run([&] { pixels_->ApplyFilter(PLFilterHSB(hue, saturation, brightness)); });
+}
+
+bool DeviceIndepBitmap::AdjustContrast(int amount) {
+  if (!pixels_ || amount == 0) return true;
+  const double square = static_cast<double>(amount) * amount;
+  const double factor = amount > 0 ? 1 + square / 1000 : 1000 / (square + 1000);
+  return Run([&] { pixels_->ApplyFilter(PLFilterContrast(factor, kContrastOffset)); });
+}
+
+bool DeviceIndepBitmap::AdjustLightness(int amount, bool additive) {
+  if (!pixels_ || amount == 0) return true;
+  return Run([&] { pixels_->ApplyFilter(PLFilterLightnessPercent(amount, additive)); });
+}
+
+bool DeviceIndepBitmap::MakeGreyscale() {
+  if (!pixels_) return true;
+  // A grey picture looks flat beside colour ones; lifting it a little first makes up for that.
+  AdjustLightness(15, true);
+  AdjustContrast(15);
+  return Run([&] {
+    PLWinBmp grey;
+    PLFilterGrayscale().FilterInto(*pixels_, grey);
+    pixels_->CopyFrom(grey, 32);
+  });
+}
+
+bool DeviceIndepBitmap::DrawColourKeyed(DeviceContext& dc, int x, int y, int width, int height,
+                                        int tolerance) {
+  if (!pixels_) return false;
+  if (pixels_->Width() == 0 || pixels_->Height() == 0) return true;
+  return Run([&] {
+    // The surface is ANDed with a mask that is white where the picture is transparent, then
+    // ORed with the picture blacked out there: transparent pixels keep what was drawn before.
+    PLWinBmp picture;
+    picture.CopyFrom(*pixels_, 32);
+    PLWinBmp mask;
+    mask.Create(picture.Width(), picture.Height(), 32, picture.Alpha(), false);
+    const std::uint8_t* keyPixel = picture.RowTable()[0];
+    const std::uint8_t key[4] = {keyPixel[0], keyPixel[1], keyPixel[2], keyPixel[3]};
+    for (int row = 0; row < picture.Height(); ++row) {
+      std::uint8_t* in = picture.RowTable()[row];
+      std::uint8_t* out = mask.RowTable()[row];
+      for (int column = 0; column < picture.Width(); ++column, in += 4, out += 4) {
+        int distance = 0;
+        for (int byte = 0; byte < 4; ++byte) distance += std::abs(in[byte] - key[byte]);
+        const bool transparent = distance <= tolerance;
+        const std::uint8_t maskLevel = transparent ? 255 : 0;
+        for (int byte = 0; byte < 3; ++byte) {
+          out[byte] = maskLevel;
+          if (transparent) in[byte] = 0;
+        }
+      }
+    }
+    mask.BlitStretched(dc, x, y, width, height, RasterOp::SrcAnd);
+    picture.BlitStretched(dc, x, y, width, height, RasterOp::SrcPaint);
+  });
+}
+
+}  // namespace ZodarEdo

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "images/CropGeometry.h"
+#include "images/ImageError.h"
+
+class DeviceContext;
+class PLExifData;
+class PLJPEGDecoder;
+class PLTextException;
+class PLWinBmp;
+
+namespace ZodarEdo {
+
+// The application's picture: a 32-bit PLWinBmp with the Exif data read with it, the quarter
+// turns applied since it was loaded, and the last error. No toolkit exception leaves it: an
+// operation that fails records an ImageError in the object and returns false. Pictures are held
+// by std::shared_ptr; copying is done by assignment into another object.
+class DeviceIndepBitmap {
+ public:
+  DeviceIndepBitmap();
+  ~DeviceIndepBitmap();
+  DeviceIndepBitmap(const DeviceIndepBitmap&) = delete;
+  // Makes this object a deep copy of source: pixels, Exif data, rotation and error.
+  DeviceIndepBitmap& operator=(const DeviceIndepBitmap& source);
+  // The same copy, telling whether it succeeded. After a failure the error is recorded, the
+  // pixels are as they were and the other fields are not copied.
+  bool Assign(const DeviceIndepBitmap& source);
+
+  // Decodes the file at 32 bits per pixel and, when both limits are positive, shrinks it to fit
+  // them. A file without Exif data leaves the Exif data of an earlier load in place.
+  ImageError LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder, int maxWidth = 0,
+                          int maxHeight = 0);
+
+  ImageError GetError() const { return error_; }
+  void ClearError() { error_ = {}; }
+  // Drops pixels and Exif data, clears the error and the rotation.
+  void Release();
+
+  bool HasPixels() const { return pixels_ != nullptr; }
+  // The picture's size, or the 16 x 16 of an empty toolkit bitmap without pixels.
+  PictureSize GetSize() const;
+  bool IsLandscape() const;
+  int Rotation() const { return rotation_; }
+
+  // Pixel operations. Each returns true on success, also when it had nothing to do (and always
+  // without pixels), and false after recording a toolkit error.
+  // Keeps the rectangle (right and bottom exclusive) when it lies inside the picture.
+  bool Crop(int left, int top, int right, int bottom);
+  bool CropToRatio(double first, double second, int zoom, int verticalShift, int horizontalShift);
+  // Quarter turns clockwise.
+  bool RotateBy(int turn);
+  // Turns the picture so that Rotation() becomes target (taken modulo 4).
+  bool SetRotation(int target);
+  bool AdjustColour(int red, int green, int blue, bool balanced);
+  bool AdjustHsb(int hue, int saturation, int brightness);
+  bool AdjustContrast(int amount);
+  bool AdjustLightness(int amount, bool additive);
+  // A grey picture, still 32 bits per pixel; reports only the failure of the grey conversion.
+  bool MakeGreyscale();
+
+  // Draws the picture into the rectangle with the colour of its top-left pixel transparent: a
+  // pixel whose four bytes differ from it by at most tolerance in sum leaves the surface as it
+  // was. False without pixels, or after recording a toolkit error.
+  bool DrawColourKeyed(DeviceContext& dc, int x, int y, int width, int height, int tolerance);
+
+  // The picture for drawing, or null without pixels.
+  const PLWinBmp* Pixels() const { return pixels_.get(); }
+  // The Exif data of the last loaded file that had some, or null.
+  const PLExifData* ExifData() const { return exif_.get(); }
+
+  // Turns a toolkit failure into this object's error and returns it.
+  ImageError RecordToolkitError(const PLTextException& exception);
+
+ private:
+  // Runs a toolkit step; a PLTextException is recorded and gives false.
+  template <typename Step>
+  bool Run(Step step);
+
+  std::unique_ptr<PLWinBmp> pixels_;
+  std::unique_ptr<PLExifData> exif_;
+  ImageError error_;
+  int rotation_ = 0;
+};
+
+}  // namespace ZodarEdo

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "images/CacheEntry.h"
+#include "images/ImageError.h"
+#include "images/LoadRetryPolicy.h"
+
+class ImageAdjustments;
+
+// Decoded pictures by file path, so that redrawing the preview decodes each file once. Each
+// entry keeps the picture handed out and an untouched decoded copy from which it is made again
+// with other adjustments. Files that exist but cannot be decoded are retried (LoadRetryPolicy);
+// when memory runs out the cache gives up idle entries and lowers its size before trying again.
+// Every operation holds one recursive lock for its whole duration.
+class ImageCache {
+ public:
+  using Picture = CacheEntry::Picture;
+
+  // The process-wide cache, made on first use with 10 entries.
+  static ImageCache& Instance();
+
+  explicit ImageCache(LoadRetryPolicy policy = LoadRetryPolicy::Standard());
+  ~ImageCache();
+  ImageCache(const ImageCache&) = delete;
+  ImageCache& operator=(const ImageCache&) = delete;
+
+  // The picture of the file, decoded once and handed out again while its entry lasts. error is
+  // written only when the file is loaded; an empty result means it could not be, and error says
+  // why. With adjustments, a newly loaded picture gets all of them, a cached one only its
+  // orientation; without, the picture is turned back to how it was decoded.
+  Picture Get(const std::string& path, ImageError& error,
+              const ImageAdjustments* adjustments = nullptr);
+  // The picture of the file made anew from the decoded copy with these adjustments. A path that
+  // does not exist gives an empty result and leaves error as it was.
+  Picture GetAdjusted(const std::string& path, ImageError& error,
+                      const ImageAdjustments& adjustments);
+
+  // Starts over with fresh entries; pictures held elsewhere stay valid.
+  void Clear();
+  // Makes the number of entries count, dropping entries from the end whether used or not; with
+  // setTarget also the number the cache keeps to.
+  void Resize(std::uint32_t count, bool setTarget);
+  // After running out of memory: keeps one entry fewer from now on and removes idle entries
+  // that do not hold picture. True when something was removed.
+  bool FreeSpace(const ZodarEdo::DeviceIndepBitmap& picture);
+  // Whether a file or folder of that name exists; false for an empty path.
+  static bool PathExists(const std::string& path);
+
+  void SetRetryPolicy(LoadRetryPolicy policy);
+
+  // What the cache holds, in order, for diagnostics and tests.
+  std::size_t EntryCount() const;
+  std::uint32_t Target() const;
+  std::uint32_t Cursor() const;
+  std::vector<std::string> Paths() const;
+
+ private:
+  Picture Find(const std::string& path, const ImageAdjustments* adjustments);
+  std::size_t FirstEntryFor(const std::string& path) const;
+  std::size_t IndexOf(const Picture& working) const;
+  std::size_t ChooseEntry();
+  bool Fill(const Picture& working, const Picture& decoded, const std::string& path,
+            ImageError& error, const ImageAdjustments* adjustments);
+  void LoadWithRetry(ZodarEdo::DeviceIndepBitmap& picture, const std::string& path,
+                     ImageError& error);
+  void KeepDecodedCopy(const Picture& working, const Picture& decoded);
+  ImageError Restore(const Picture& working, const Picture& decoded, const std::string& path);
+  bool ApplyAdjustments(const Picture& working, const Picture& decoded, const std::string& path,
+                        const ImageAdjustments* adjustments);
+  bool ApplyOrientation(ZodarEdo::DeviceIndepBitmap& picture, const ImageAdjustments* adjustments);
+  void Trim();
+  void KeepCursorInRange();
+
+  std::vector<CacheEntry> entries_;
+  std::uint32_t target_;
+  std::uint32_t cursor_ = 0;
+  mutable std::recursive_mutex lock_;
+  LoadRetryPolicy policy_;
+};
