@@ -18,18 +18,24 @@ std::uint32_t InnerLength(int low, int high, std::uint32_t outerMargin) {
 
 }  // namespace
 
+Rect CompositePlan::InnerAreaOf(const Montage& layout, const Rect& page) {
+  const std::uint32_t width = InnerLength(page.Left, page.Right, layout.OuterMargin);
+  const std::uint32_t height = InnerLength(page.Top, page.Bottom, layout.OuterMargin);
+  const int margin = SaturateToInt(layout.OuterMargin);
+  Rect area{SaturateToInt(static_cast<long long>(page.Left) + margin),
+            SaturateToInt(static_cast<long long>(page.Top) + margin), 0, 0};
+  area.Right = SaturateToInt(static_cast<long long>(area.Left) + width);
+  area.Bottom = SaturateToInt(static_cast<long long>(area.Top) + height);
+  return area;
+}
+
 CompositePlan::CompositePlan(const Montage& layout, const Rect& page, std::uint32_t count,
-                             bool notLandscape) {
+                             bool notLandscape)
+    : innerArea_(InnerAreaOf(layout, page)) {
   grid_.Count = count;
   grid_.Width = InnerLength(page.Left, page.Right, layout.OuterMargin);
   grid_.Height = InnerLength(page.Top, page.Bottom, layout.OuterMargin);
   grid_.NotLandscape = notLandscape;
-  const int margin = SaturateToInt(layout.OuterMargin);
-  innerArea_ = Rect{SaturateToInt(static_cast<long long>(page.Left) + margin),
-                    SaturateToInt(static_cast<long long>(page.Top) + margin), 0, 0};
-  innerArea_.Right = SaturateToInt(static_cast<long long>(innerArea_.Left) + grid_.Width);
-  innerArea_.Bottom = SaturateToInt(static_cast<long long>(innerArea_.Top) + grid_.Height);
-
   ComputeGrid(layout, grid_);
   imageMargin_ = ::ImageMargin(layout, grid_);
   PlaceCells(layout);

@@ -34,6 +34,9 @@ class CompositePlan {
   // tells whether the first small image is at least as high as it is wide.
   CompositePlan(const Montage& layout, const Rect& page, std::uint32_t count, bool notLandscape);
 
+  // The page shrunk by the outer margin on every side; empty when the margin eats the page.
+  static Rect InnerAreaOf(const Montage& layout, const Rect& page);
+
   const CompositeGrid& Grid() const { return grid_; }
   // The page shrunk by the outer margin on every side; empty when the margin eats the page.
   const Rect& InnerArea() const { return innerArea_; }

@@ -1,0 +1,122 @@
+#include "engine/CompositeRenderer.h"
+
+#include "engine/CaptionDrawing.h"
+#include "engine/CellDrawing.h"
+#include "engine/DisplayConverter.h"
+#include "engine/FrameDrawing.h"
+#include "engine/RenderContext.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageCache.h"
+#include "images/PortraitImage.h"
+#include "images/SampleComposite.h"
+#include "layout/ColourText.h"
+#include "layout/Montage.h"
+#include "platform/DeviceContext.h"
+#include "settings/PreviewSettings.h"
+#include "toolkit/PLWinBmp.h"
+
+namespace {
+
+constexpr int kBackgroundPicture = 1;
+constexpr int kBackgroundColour = 2;
+
+// The picture drawn for the background: the part of the decoded picture of the area's
+// proportion, drawn straight from the cached pixels so that the cached picture stays whole for
+// the next drawing, whatever proportion that one needs.
+void DrawBackgroundPicture(const RenderContext& context, const Rect& rect,
+                           const std::string& path) {
+  ImageError error;
+  const ImageCache::Picture picture = context.Cache.Get(path, error);
+  if (!picture || error.Failed() || !picture->HasPixels()) return;
+  const ZodarEdo::PictureSize size = picture->GetSize();
+  const double areaHeight = static_cast<double>(rect.Height()) + 3.0;
+  const double areaWidth = static_cast<double>(rect.Width()) + 3.0;
+  const auto box = ZodarEdo::RatioCropBox(size.Width, size.Height, areaHeight, areaWidth, 0, 0, 0);
+  if (!box || box->Left < 0 || box->Top < 0 || box->Right > size.Width ||
+      box->Bottom > size.Height || box->Left >= box->Right || box->Top >= box->Bottom) {
+    return;
+  }
+  const int cropWidth = static_cast<int>(box->Right - box->Left);
+  const int cropHeight = static_cast<int>(box->Bottom - box->Top);
+  const ZodarEdo::PictureSize fitted = ZodarEdo::FitInside(
+      cropWidth, cropHeight, static_cast<int>(areaWidth), static_cast<int>(areaHeight));
+  if (fitted.Width <= 0 || fitted.Height <= 0) return;
+  const DisplayConverter& converter = context.Converter;
+  // A bitmap counts its rows from the bottom.
+  context.Dc.StretchDIBits(converter.MapX(rect.Left), converter.MapY(rect.Top),
+                           converter.MapLength(fitted.Width), converter.MapLength(-fitted.Height),
+                           static_cast<int>(box->Left), size.Height - static_cast<int>(box->Bottom),
+                           cropWidth, cropHeight, picture->Pixels()->View(), RasterOp::SrcCopy);
+}
+
+}  // namespace
+
+CompositeContent PrepareComposite(const RenderContext& context, const Rect& page,
+                                  const PortraitList& subjects,
+                                  const std::shared_ptr<PortraitImage>& mainSubject,
+                                  bool greyscale) {
+  CompositeContent content;
+  if (subjects.size() < 2) return content;
+  SampleComposite(context.Layout, context.Settings, context.Cache)
+      .BuildCellItems(subjects, mainSubject, content.Items, content.MainItem, greyscale);
+  if (content.Items.empty()) return content;
+  const auto& first = content.Items.front().Picture;
+  const bool notLandscape = !first || !first->IsLandscape();
+  content.Plan.emplace(context.Layout, page, static_cast<std::uint32_t>(content.Items.size()),
+                       notLandscape);
+  return content;
+}
+
+CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
+                               const PortraitList& subjects,
+                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale) {
+  DeviceContext& dc = context.Dc;
+  const Montage& layout = context.Layout;
+  dc.SetBkMode(BackgroundMode::Transparent);
+  dc.SetStretchBltMode(StretchMode::ColourOnColour);
+  if (subjects.size() < 2) return {};
+
+  // The logo lookup is asked on behalf of the event of the main subject, or of the first one.
+  const PortraitImage* eventSource = mainSubject ? mainSubject.get() : subjects.front().get();
+  const PhotoEvent* event = eventSource ? eventSource->Event : nullptr;
+
+  const bool overwrite = layout.BackgroundType != 0 && layout.BackgroundOverwrite;
+  if (!overwrite) {
+    DrawFrame(dc, context.Converter, page, layout.OuterMargin,
+              ParseColour(layout.OuterMarginColour), layout.OuterMargin3d);
+  }
+  if (layout.BackgroundType != 0) {
+    DrawBackground(context, overwrite ? page : CompositePlan::InnerAreaOf(layout, page),
+                   context.Settings.BackgroundImage);
+  }
+
+  CompositeContent content = PrepareComposite(context, page, subjects, mainSubject, greyscale);
+  if (!content.Plan) return content;
+  const CompositePlan& plan = *content.Plan;
+  for (const Placement& placement : plan.Placements()) {
+    switch (placement.Kind) {
+      case PlacementKind::SmallImage:
+        DrawCell(context, plan.Grid(), content.Items[placement.Item], placement);
+        break;
+      case PlacementKind::MainImage:
+        if (content.MainItem.Picture) DrawCell(context, plan.Grid(), content.MainItem, placement);
+        break;
+      case PlacementKind::Captions:
+        DrawCaptions(context, placement.Box, plan.ImageMargin(), event);
+        break;
+    }
+  }
+  return content;
+}
+
+void DrawBackground(const RenderContext& context, const Rect& rect, const std::string& path) {
+  // An area that the outer margin has eaten has nothing to cover.
+  if (rect.Width() <= 0 || rect.Height() <= 0) return;
+  if (context.Layout.BackgroundType == kBackgroundColour) {
+    const Rect mapped = context.Converter.MapRect(rect);
+    context.Dc.FillSolidRect(mapped.Left, mapped.Top, mapped.Right, mapped.Bottom,
+                             ParseColour(context.Layout.BackgroundColour));
+  } else if (context.Layout.BackgroundType == kBackgroundPicture) {
+    DrawBackgroundPicture(context, rect, path);
+  }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/CompositePlan.h"
+#include "images/CellItem.h"
+
+class PortraitImage;
+struct RenderContext;
+
+using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
+
+// What one composite shows: the sorted small cell items, the main item when the main image is
+// drawn on its own (its picture is empty otherwise), and the plan of where everything goes.
+struct CompositeContent {
+  std::vector<CellItem> Items;
+  CellItem MainItem;
+  std::optional<CompositePlan> Plan;  // absent when nothing is laid out
+};
+
+// Makes the cell items of the subjects and plans them on the page. Fewer than two subjects lay
+// out nothing, nor do subjects of which no cell item could be made.
+CompositeContent PrepareComposite(const RenderContext& context, const Rect& page,
+                                  const PortraitList& subjects,
+                                  const std::shared_ptr<PortraitImage>& mainSubject,
+                                  bool greyscale);
+
+// Draws the whole composite on the page rectangle (layout units): the outer margin, the
+// background, then every placement of the plan in reading order. Returns what it laid out, so
+// that a caller can report exactly what was drawn.
+CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
+                               const PortraitList& subjects,
+                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale);
+
+// Fills the rectangle with the layout's background colour or covers it with the background
+// picture cropped to its proportions; a picture that cannot be had draws nothing.
+void DrawBackground(const RenderContext& context, const Rect& rect, const std::string& path);
