@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
+#include "toolkit/PLBlock.h"
 #include "toolkit/PLBmp.h"
-#include "toolkit/PLBmpStorage.h"
 
 // A bitmap in one plain block, rows top-down and unpadded, with its palette in a block of its
 // own. Filters and conversions use it as scratch storage.
@@ -23,6 +23,5 @@ class PLAnyBmp : public PLBmp {
 
  private:
   PLBlock pixels_;
-  std::size_t pixelBytes_ = 0;
   PLBlock palette_;
 };

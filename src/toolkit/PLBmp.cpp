@@ -12,7 +12,7 @@
 
 void PLBmp::Create(int width, int height, int bpp, bool alpha, bool greyscale,
                    const std::uint8_t* bits, int stride, PLPoint resolution) {
-  AllocatePixels(width, height, bpp, alpha, greyscale);
+  Prepare(width, height, bpp, alpha, greyscale);
   SetResolution(resolution);
   if (bits == nullptr) return;
   // The whole unpadded row is taken, including the partly used last byte of a 1-bit row, so
@@ -64,8 +64,8 @@ void PLBmp::ConvertFrom(const PLBmp& source, int bpp) {
 
 void PLBmp::CopyPixelsFrom(const PLBmp& source) {
   if (&source == this) return;
-  AllocatePixels(source.Width(), source.Height(), source.BitsPerPixel(), source.Alpha(),
-                 source.Greyscale());
+  Prepare(source.Width(), source.Height(), source.BitsPerPixel(), source.Alpha(),
+          source.Greyscale());
   // The two kinds pad their rows differently; copying the shorter length never reads past the
   // source's storage and never drops a pixel.
   const auto lineBytes = static_cast<std::size_t>(std::min(BytesPerLine(), source.BytesPerLine()));
@@ -91,6 +91,20 @@ void PLBmp::SetGreyPalette() {
 void PLBmp::Lock(bool, bool) { ++lockCount_; }
 
 void PLBmp::Unlock() { --lockCount_; }
+
+void PLBmp::Prepare(int width, int height, int bpp, bool alpha, bool greyscale) {
+  // Storage of the same size and depth is cleared and kept: filters that work in place copy
+  // their result back into a bitmap of the same size, and fresh pages cost far more than
+  // clearing warm ones.
+  if (width != Width() || height != Height() || bpp != BitsPerPixel()) {
+    AllocatePixels(width, height, bpp, alpha, greyscale);
+    return;
+  }
+  const auto lineBytes = static_cast<std::size_t>(BytesPerLine());
+  for (std::uint8_t* row : rows_) std::memset(row, 0, lineBytes);
+  SetBmpInfo(PLBmpInfo(width, height, bpp, PLPoint{}, alpha, greyscale));
+  SetGreyPalette();
+}
 
 void PLBmp::FinishCreate(int width, int height, int bpp, bool alpha, bool greyscale,
                          std::vector<std::uint8_t*> rows, PLPixel32* palette) noexcept {

@@ -69,6 +69,8 @@ class PLBmp : public PLBmpInfo {
   std::size_t RowTableBytes() const { return rows_.capacity() * sizeof(std::uint8_t*); }
 
  private:
+  // Makes cleared storage for the description, reusing the current storage when it fits.
+  void Prepare(int width, int height, int bpp, bool alpha, bool greyscale);
   void ConvertFrom(const PLBmp& source, int bpp);
 
   PLPixel32* palette_ = nullptr;

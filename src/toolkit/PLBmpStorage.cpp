@@ -43,14 +43,6 @@ std::size_t PLCheckedBlockSize(int width, int height, int bpp, std::int64_t byte
   return static_cast<std::size_t>(total);
 }
 
-PLBlock PLAllocateZeroed(std::size_t bytes) {
-  // calloc hands out fresh pages of large blocks without touching them, which makes clearing a
-  // large bitmap nearly free.
-  PLBlock block(static_cast<std::uint8_t*>(std::calloc(bytes == 0 ? 1 : bytes, 1)));
-  if (!block) throw PLTextException(PL_ERRNO_MEMORY, kCreateFailed);
-  return block;
-}
-
 std::vector<std::uint8_t*> PLAllocateRowTable(int height) {
   try {
     return std::vector<std::uint8_t*>(static_cast<std::size_t>(height));

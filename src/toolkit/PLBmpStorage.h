@@ -2,18 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <vector>
 
 // Size arithmetic and allocation shared by the bitmap kinds. Every size is computed in 64 bits
 // and checked before anything is allocated, so that absurd or hostile dimensions fail with the
 // toolkit's out-of-memory error instead of wrapping around into a small block.
-
-struct PLFreeDeleter {
-  void operator()(std::uint8_t* block) const { std::free(block); }
-};
-using PLBlock = std::unique_ptr<std::uint8_t[], PLFreeDeleter>;
 
 // The depths that CopyFrom can convert between.
 bool PLIsSupportedDepth(int bpp);
@@ -32,10 +25,6 @@ std::int64_t PLAlignedBytesPerLine(int width, int bpp);
 // and sizes beyond what one bitmap may occupy.
 std::size_t PLCheckedBlockSize(int width, int height, int bpp, std::int64_t bytesPerLine,
                                std::size_t headerBytes);
-
-// A block of the given size with every byte zero. New pixels start as zero so that bytes the
-// toolkit never writes (the fourth byte of decoded pixels) are the same throughout a bitmap.
-PLBlock PLAllocateZeroed(std::size_t bytes);
 
 // A row table of height entries; raises code 10 when it cannot be had.
 std::vector<std::uint8_t*> PLAllocateRowTable(int height);

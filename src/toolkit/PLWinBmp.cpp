@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/DeviceContext.h"
+#include "toolkit/PLBmpStorage.h"
 #include "toolkit/PLTextException.h"
 
 namespace {
@@ -52,7 +53,7 @@ PLWinBmp::PLWinBmp(const PLBmp& source) : PLWinBmp() { CopyPixelsFrom(source); }
 
 PLWinBmp::PLWinBmp(const PLWinBmp& source) : PLWinBmp(static_cast<const PLBmp&>(source)) {}
 
-std::size_t PLWinBmp::MemoryUsed() const { return blockSize_ + RowTableBytes() + sizeof(*this); }
+std::size_t PLWinBmp::MemoryUsed() const { return block_.size() + RowTableBytes() + sizeof(*this); }
 
 int PLWinBmp::BytesPerLine() const {
   return static_cast<int>(PLAlignedBytesPerLine(Width(), BitsPerPixel()));
@@ -63,14 +64,13 @@ void PLWinBmp::AllocatePixels(int width, int height, int bpp, bool alpha, bool g
   const std::size_t tableBytes = 4 * static_cast<std::size_t>(PLPaletteEntries(bpp));
   const std::size_t size =
       PLCheckedBlockSize(width, height, bpp, lineBytes, kHeaderBytes + tableBytes);
-  PLBlock block = PLAllocateZeroed(size);
+  PLBlock block = PLBlock::Zeroed(size);
   std::vector<std::uint8_t*> rows = PLAllocateRowTable(height);
   WriteHeader(block.get(), width, height, bpp);
   const DibParts parts = LocateDibParts(block.get());
   for (int i = 0; i < height; ++i) rows[i] = parts.Bits + (height - 1 - i) * lineBytes;
 
   block_ = std::move(block);
-  blockSize_ = size;
   bits_ = parts.Bits;
   FinishCreate(width, height, bpp, alpha, greyscale, std::move(rows), parts.Palette);
 }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "toolkit/PLBlock.h"
 #include "toolkit/PLBmp.h"
-#include "toolkit/PLBmpStorage.h"
 
 class DeviceContext;
 enum class RasterOp;
@@ -42,7 +42,7 @@ class PLWinBmp : public PLBmp {
   void CreateFromPackedDib(std::span<const std::uint8_t> block);
 
   // The whole block, in the form CreateFromPackedDib takes.
-  std::span<const std::uint8_t> DibBlock() const { return {block_.get(), blockSize_}; }
+  std::span<const std::uint8_t> DibBlock() const { return {block_.get(), block_.size()}; }
   DibView View() const;
 
  protected:
@@ -57,6 +57,5 @@ class PLWinBmp : public PLBmp {
   static DibParts LocateDibParts(std::uint8_t* block);
 
   PLBlock block_;
-  std::size_t blockSize_ = 0;
   std::uint8_t* bits_ = nullptr;
 };

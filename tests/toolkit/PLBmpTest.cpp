@@ -34,19 +34,30 @@ TYPED_TEST(BothKinds, StartsAsSixteenSquareGreyEightBitBitmap) {
 }
 
 TYPED_TEST(BothKinds, CreateClearsPixelsAndTakesDescription) {
+  // The second Create has a new size, the third the same size and depth as the second.
   TypeParam bitmap;
   bitmap.Create(5, 3, 32, true, false, nullptr, 0, {72, 96});
   FillPattern(bitmap);
   bitmap.Create(7, 2, 32, false, true, nullptr, 0, {300, 300});
+  FillPattern(bitmap);
+  bitmap.Create(7, 2, 32, true, false, nullptr, 0, {50, 50});
   EXPECT_EQ(bitmap.GetSize(), (PLPoint{7, 2}));
   EXPECT_EQ(bitmap.BitsPerPixel(), 32);
-  EXPECT_FALSE(bitmap.Alpha());
-  EXPECT_TRUE(bitmap.Greyscale());
-  EXPECT_EQ(bitmap.Resolution(), (PLPoint{300, 300}));
+  EXPECT_TRUE(bitmap.Alpha());
+  EXPECT_FALSE(bitmap.Greyscale());
+  EXPECT_EQ(bitmap.Resolution(), (PLPoint{50, 50}));
   EXPECT_EQ(bitmap.Palette(), nullptr);
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 7; ++x) ASSERT_EQ(Pixel32(bitmap, x, y), Grey(0)) << x << "," << y;
   }
+
+  bitmap.Create(3, 3, 8, false, false);
+  bitmap.RowTable()[2][2] = 9;
+  bitmap.Palette()[9] = {1, 2, 3, 4};
+  bitmap.Create(3, 3, 8, false, true);
+  EXPECT_EQ(bitmap.RowTable()[2][2], 0);
+  EXPECT_EQ(bitmap.Palette()[9], Grey(9, 255));
+  EXPECT_TRUE(bitmap.Greyscale());
 }
 
 TYPED_TEST(BothKinds, CreateFromInfoUsesEveryField) {
