@@ -12,7 +12,13 @@
 namespace {
 
 // One row of the horizontal pass: each destination pixel from its window of source pixels.
+//
+// Two bytes of a pixel are summed at once in the two 16-bit halves of a 32-bit word: a sum
+// never exceeds 256 x 255 + 128, so neither half can carry into the other. All four bytes are
+// filtered alike, so it does not matter which bytes land in which word.
 void ScaleRow(const std::uint8_t* source, const PLWeightTable& table, std::uint8_t* target) {
+  constexpr std::uint32_t kLanes = 0x00FF00FF;
+  constexpr std::uint32_t kHalf = 0x00800080;  // 128 in each half, to round
   for (int j = 0; j < table.Length(); ++j, target += 4) {
     const std::span<const std::uint32_t> weights = table.Weights(j);
     const std::uint8_t* pixel = source + 4 * static_cast<std::size_t>(table.First(j));
@@ -21,18 +27,17 @@ void ScaleRow(const std::uint8_t* source, const PLWeightTable& table, std::uint8
       std::memcpy(target, pixel, 4);
       continue;
     }
-    std::uint32_t blue = 128, green = 128, red = 128, alpha = 128;
+    std::uint32_t even = kHalf;
+    std::uint32_t odd = kHalf;
     for (const std::uint32_t weight : weights) {
-      blue += weight * pixel[0];
-      green += weight * pixel[1];
-      red += weight * pixel[2];
-      alpha += weight * pixel[3];
+      std::uint32_t value;
+      std::memcpy(&value, pixel, 4);
+      even += weight * (value & kLanes);
+      odd += weight * ((value >> 8) & kLanes);
       pixel += 4;
     }
-    target[0] = static_cast<std::uint8_t>(blue >> 8);
-    target[1] = static_cast<std::uint8_t>(green >> 8);
-    target[2] = static_cast<std::uint8_t>(red >> 8);
-    target[3] = static_cast<std::uint8_t>(alpha >> 8);
+    const std::uint32_t result = ((even >> 8) & kLanes) | (odd & ~kLanes);
+    std::memcpy(target, &result, 4);
   }
 }
 
