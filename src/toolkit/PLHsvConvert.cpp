@@ -1,11 +1,23 @@
 #include "toolkit/PLHsvConvert.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Truncates a channel towards zero. Channels are 0 to 255; anything far outside (or not a
+// number) is pinned first, because converting it to an integer would be undefined.
+int TruncateChannel(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::clamp(value, -65536.0, 65536.0));
+}
+
+}  // namespace
 
 void RgbToHsv(double& a, double& b, double& c) {
-  const int red = static_cast<int>(a);
-  const int green = static_cast<int>(b);
-  const int blue = static_cast<int>(c);
+  const int red = TruncateChannel(a);
+  const int green = TruncateChannel(b);
+  const int blue = TruncateChannel(c);
   const int max = std::max({red, green, blue});
   const int min = std::min({red, green, blue});
   double hue = 0.0;
@@ -36,11 +48,13 @@ void HsvToRgb(double& a, double& b, double& c) {
   const double hue = a;
   const double saturation = b;
   const double value = c;
-  if (static_cast<int>(saturation) == 0) {
+  if (std::fabs(saturation) < 1.0) {  // saturation truncates to 0
     a = b = c = value;
     return;
   }
   const double x = hue * 6.0 / 255.0;
+  // Hues that truncate to no sector (255 or more, -42.5 or less, not a number) change nothing.
+  if (!(x > -1.0 && x < 6.0)) return;
   const int sector = static_cast<int>(x);
   const double f = x - sector;
   const double s = saturation / 255.0;

@@ -181,6 +181,11 @@ TEST(HsvConvert, MixedColoursRoundTrip) {
 TEST(HsvConvert, HuesOffTheCircleLeaveTheValuesAlone) {
   ExpectTriple(ToRgb({255, 200, 100}), {255, 200, 100});
   ExpectTriple(ToRgb({-42.5, 200, 100}), {-42.5, 200, 100});
+  ExpectTriple(ToRgb({1e300, 200, 100}), {1e300, 200, 100});
+  // Just below zero the hue still falls in the first sector.
+  const Triple nearZero = ToRgb({-1, 255, 255});
+  EXPECT_DOUBLE_EQ(nearZero.A, 255);
+  EXPECT_DOUBLE_EQ(nearZero.C, 0);
 }
 
 }  // namespace
