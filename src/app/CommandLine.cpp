@@ -15,6 +15,8 @@ struct Subcommand {
 
 constexpr std::array subcommands{
     Subcommand{"layout", RunLayoutCommand},
+    Subcommand{"grid", RunGridCommand},
+    Subcommand{"render", RunRenderCommand},
 };
 
 // Routes the modal questions of a headless run to its error stream for the run's duration.

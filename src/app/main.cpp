@@ -6,6 +6,6 @@ int main(int argc, char** argv) {
   const SubcommandArgs args(argv + 1, argv + argc);
   if (const auto status = RunSubcommand(args, std::cout, std::cerr)) return *status;
   std::cerr << "montage-designer: the designer window is not built yet; use a subcommand "
-               "(layout)\n";
+               "(layout, grid, render)\n";
   return 2;
 }

@@ -51,18 +51,18 @@ void DrawBackgroundPicture(const RenderContext& context, const Rect& rect,
 
 }  // namespace
 
-CompositeContent PrepareComposite(const RenderContext& context, const Rect& page,
-                                  const PortraitList& subjects,
+CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
+                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
                                   const std::shared_ptr<PortraitImage>& mainSubject,
                                   bool greyscale) {
   CompositeContent content;
   if (subjects.size() < 2) return content;
-  SampleComposite(context.Layout, context.Settings, context.Cache)
+  SampleComposite(layout, settings, cache)
       .BuildCellItems(subjects, mainSubject, content.Items, content.MainItem, greyscale);
   if (content.Items.empty()) return content;
   const auto& first = content.Items.front().Picture;
   const bool notLandscape = !first || !first->IsLandscape();
-  content.Plan.emplace(context.Layout, page, static_cast<std::uint32_t>(content.Items.size()),
+  content.Plan.emplace(layout, page, static_cast<std::uint32_t>(content.Items.size()),
                        notLandscape);
   return content;
 }
@@ -90,7 +90,8 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                    context.Settings.BackgroundImage);
   }
 
-  CompositeContent content = PrepareComposite(context, page, subjects, mainSubject, greyscale);
+  CompositeContent content = PrepareComposite(layout, context.Settings, context.Cache, page,
+                                              subjects, mainSubject, greyscale);
   if (!content.Plan) return content;
   const CompositePlan& plan = *content.Plan;
   for (const Placement& placement : plan.Placements()) {

@@ -8,7 +8,10 @@
 #include "engine/CompositePlan.h"
 #include "images/CellItem.h"
 
+class ImageCache;
+class Montage;
 class PortraitImage;
+class PreviewSettings;
 struct RenderContext;
 
 using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
@@ -23,8 +26,8 @@ struct CompositeContent {
 
 // Makes the cell items of the subjects and plans them on the page. Fewer than two subjects lay
 // out nothing, nor do subjects of which no cell item could be made.
-CompositeContent PrepareComposite(const RenderContext& context, const Rect& page,
-                                  const PortraitList& subjects,
+CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
+                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
                                   const std::shared_ptr<PortraitImage>& mainSubject,
                                   bool greyscale);
 

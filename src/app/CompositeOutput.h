@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+class QImage;
+
+// The file formats a rendered composite can be written in, chosen by the output's extension.
+enum class OutputFormat { Png, Jpeg, Pdf };
+
+// The format that the path's extension (in any case) names, or false when it names none.
+bool OutputFormatFor(const std::string& path, OutputFormat& format);
+
+// Writes the composite drawn at dpi pixels per inch. A PDF is one page of the paper's size
+// (pageWidth by pageHeight in tenths of a millimetre) showing the same picture at the same
+// resolution. The file is written beside the target and renamed over it, so a failure never
+// leaves half a file; false with the reason in error.
+bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
+                    int pageWidth, int pageHeight, std::string& error);
