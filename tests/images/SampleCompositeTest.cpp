@@ -1,0 +1,298 @@
+#include "images/SampleComposite.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "PictureFolder.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageCache.h"
+#include "images/PhotoEvent.h"
+#include "images/PortraitImage.h"
+#include "images/SampleNames.h"
+#include "layout/Montage.h"
+#include "platform/ModalQuestions.h"
+#include "settings/PreviewSettings.h"
+#include "support/TestJpeg.h"
+
+namespace {
+
+using ZodarEdo::PictureSize;
+using Portraits = std::vector<std::shared_ptr<PortraitImage>>;
+
+constexpr char kUnreadable[] = "Could not read the sample image";
+
+class SampleCompositeTest : public testing::Test {
+ protected:
+  SampleCompositeTest() : cache_(NoWaiting()) {
+    // A portrait sample whose quarters are told apart by their levels: 10 top left, 20 top
+    // right, 30 bottom left, 40 bottom right.
+    settings_.SampleImagePath = folder_.Blocks("sample.jpg", 2, 2, {10, 20, 30, 40});
+    layout_.CropHeight = 1;
+    layout_.CropWidth = 1;
+  }
+
+  LoadRetryPolicy NoWaiting() {
+    LoadRetryPolicy policy;
+    policy.NowMilliseconds = [this] { return now_; };
+    policy.SleepMilliseconds = [this](std::int64_t milliseconds) {
+      now_ += milliseconds;
+      ++waits_;
+    };
+    return policy;
+  }
+
+  // The sample of the given size made of four flat quarters as above.
+  void UseSample(int width, int height) {
+    testsupport::JpegOptions options;
+    options.width = width;
+    options.height = height;
+    options.kind = testsupport::JpegKind::Greyscale;
+    options.quality = 100;
+    std::vector<std::uint8_t> samples;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        samples.push_back(
+            static_cast<std::uint8_t>(10 + (x * 2 >= width ? 10 : 0) + (y * 2 >= height ? 20 : 0)));
+      }
+    }
+    settings_.SampleImagePath =
+        folder_.Write("sized.jpg", testsupport::EncodeJpeg(options, samples));
+  }
+
+  Portraits MakePortraits(int count) {
+    Portraits portraits;
+    for (int i = 0; i < count; ++i) {
+      portraits.push_back(std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0));
+    }
+    return portraits;
+  }
+
+  std::vector<CellItem> Build(const Portraits& portraits, CellItem& mainItem) {
+    std::vector<CellItem> items;
+    SampleComposite(layout_, settings_, cache_)
+        .BuildCellItems(portraits, mainPortrait_, items, mainItem, false);
+    return items;
+  }
+
+  std::vector<CellItem> Build(int count) {
+    CellItem mainItem;
+    return Build(MakePortraits(count), mainItem);
+  }
+
+  PictureFolder folder_;
+  std::int64_t now_ = 0;
+  int waits_ = 0;
+  ImageCache cache_;
+  Montage layout_;
+  PreviewSettings settings_;
+  PhotoEvent event_;
+  std::shared_ptr<PortraitImage> mainPortrait_ =
+      std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0);
+  ScopedScriptedQuestions questions_;
+};
+
+TEST_F(SampleCompositeTest, AMainImageBelowMultipleTwoIsAnOrdinaryCell) {
+  layout_.MainImageMultiple = 1;
+  CellItem mainItem;
+  EXPECT_EQ(Build(MakePortraits(20), mainItem).size(), 21u);
+  EXPECT_TRUE(mainItem.Picture);
+
+  layout_.MainImageMultiple = 2;
+  CellItem separateMain;
+  EXPECT_EQ(Build(MakePortraits(19), separateMain).size(), 19u);
+  EXPECT_TRUE(separateMain.Picture);
+  EXPECT_TRUE(questions_.Messages().empty());
+}
+
+TEST_F(SampleCompositeTest, NamesContinueThroughTheTableAcrossRedraws) {
+  layout_.PrintNames = true;
+  layout_.MainImageMultiple = 1;  // six portraits and the main one: seven items
+  const std::uint32_t start = SampleNames::NameCursor();
+  for (int redraw = 0; redraw < 2; ++redraw) {
+    std::multiset<std::string> expected;
+    for (std::uint32_t i = 0; i < 7; ++i) {
+      const SampleName& name = SampleNames::At(start + 7 * redraw + i);
+      expected.insert(std::string(name.First) + " " + std::string(name.Last));
+    }
+    std::multiset<std::string> names;
+    for (const CellItem& item : Build(6)) names.insert(item.FirstName + " " + item.LastName);
+    EXPECT_EQ(names, expected) << redraw;
+  }
+  EXPECT_EQ(SampleNames::NameCursor(), (start + 14) % SampleNames::Count);
+}
+
+TEST_F(SampleCompositeTest, WithoutNamesTheCursorStays) {
+  layout_.PrintNames = false;
+  const std::uint32_t start = SampleNames::NameCursor();
+  for (const CellItem& item : Build(7)) {
+    EXPECT_EQ(item.FirstName, "");
+    EXPECT_EQ(item.LastName, "");
+  }
+  EXPECT_EQ(SampleNames::NameCursor(), start);
+}
+
+TEST_F(SampleCompositeTest, ItemsAreSortedByTheLayoutsNameOrder) {
+  layout_.PrintNames = true;
+  layout_.SortFirstName = false;
+  const auto bySurname = Build(10);
+  ASSERT_EQ(bySurname.size(), 10u);
+  EXPECT_TRUE(std::is_sorted(bySurname.begin(), bySurname.end(), [](const auto& a, const auto& b) {
+    return std::tie(a.LastName, a.FirstName) < std::tie(b.LastName, b.FirstName);
+  }));
+  // The two subjects who share a surname end next to each other, by first name.
+  const std::string shared(SampleNames::At(1).Last);
+  const auto first = std::find_if(bySurname.begin(), bySurname.end(),
+                                  [&](const CellItem& item) { return item.LastName == shared; });
+  ASSERT_NE(first, bySurname.end());
+  ASSERT_NE(first + 1, bySurname.end());
+  EXPECT_EQ((first + 1)->LastName, shared);
+  EXPECT_LT(first->FirstName, (first + 1)->FirstName);
+
+  layout_.SortFirstName = true;
+  const auto byFirstName = Build(10);
+  EXPECT_TRUE(
+      std::is_sorted(byFirstName.begin(), byFirstName.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.FirstName, a.LastName) < std::tie(b.FirstName, b.LastName);
+      }));
+}
+
+TEST_F(SampleCompositeTest, CellsAreCutToTheCropProportionAlongTheSamplesLongerSide) {
+  UseSample(64, 128);
+  const auto items = Build(3);
+  ASSERT_EQ(items.size(), 3u);
+  // A square cut of the middle half of the height.
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 64}));
+  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 10);
+  EXPECT_EQ(LevelAt(*items[0].Picture, 63, 63), 40);
+
+  layout_.CropHeight = 10;
+  layout_.CropWidth = 20;
+  // 2 : 1 on a 2 : 1 portrait sample keeps it whole, still portrait.
+  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{64, 128}));
+}
+
+TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
+  UseSample(64, 128);
+  auto portraits = MakePortraits(1);
+  portraits[0]->Adjustments.Zoom = 50;
+  portraits[0]->Adjustments.VerticalShift = -50;
+  CellItem mainItem;
+  const auto items = Build(portraits, mainItem);
+  ASSERT_EQ(items.size(), 1u);
+  // The central quarter of the square (16, 48) to (48, 80), moved up to the top edge.
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{32, 32}));
+  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 10);
+  EXPECT_EQ(LevelAt(*items[0].Picture, 31, 0), 20);
+}
+
+TEST_F(SampleCompositeTest, ALandscapeSampleIsTurnedAnticlockwiseForPortraitCells) {
+  UseSample(128, 64);
+  settings_.SamplePortrait = true;
+  layout_.CropHeight = 10;
+  layout_.CropWidth = 5;
+  const auto items = Build(1);
+  ASSERT_EQ(items.size(), 1u);
+  // Cut landscape-wise to 2 : 1 (the whole sample), then the top-right corner comes to the
+  // top-left.
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
+  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 20);
+  EXPECT_EQ(items[0].Picture->Rotation(), 3);
+
+  // A square cut is not landscape and stays as it is.
+  layout_.CropWidth = 10;
+  const auto square = Build(1);
+  EXPECT_EQ(square[0].Picture->GetSize(), (PictureSize{64, 64}));
+  EXPECT_EQ(LevelAt(*square[0].Picture, 0, 0), 10);
+}
+
+TEST_F(SampleCompositeTest, APortraitOrSquareSampleIsTurnedClockwiseForLandscapeCells) {
+  settings_.SamplePortrait = false;
+  UseSample(64, 128);
+  layout_.CropHeight = 2;
+  const auto items = Build(1);
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{128, 64}));
+  // The bottom-left corner comes to the top-left.
+  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 30);
+
+  UseSample(64, 64);
+  layout_.CropHeight = 1;
+  EXPECT_EQ(LevelAt(*Build(1)[0].Picture, 0, 0), 30);
+  // A landscape sample stays as it is.
+  UseSample(128, 64);
+  layout_.CropHeight = 2;
+  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{128, 64}));
+}
+
+TEST_F(SampleCompositeTest, ACropSideOfZeroLeavesTheSampleUncut) {
+  UseSample(64, 128);
+  layout_.CropHeight = 0;
+  const auto items = Build(2);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
+}
+
+TEST_F(SampleCompositeTest, CellsWithEqualAdjustmentsShareOnePictureOfTheirOwn) {
+  auto portraits = MakePortraits(30);
+  for (int i = 0; i < 10; ++i) portraits[i]->Adjustments.Zoom = 20;
+  layout_.MainImageMultiple = 1;
+  CellItem mainItem;
+  const auto items = Build(portraits, mainItem);
+  ASSERT_EQ(items.size(), 31u);
+  std::set<const ZodarEdo::DeviceIndepBitmap*> pictures;
+  for (const CellItem& item : items) pictures.insert(item.Picture.get());
+  EXPECT_EQ(pictures.size(), 2u);
+  EXPECT_TRUE(pictures.count(mainItem.Picture.get()));
+  // None of them is the cache's own picture, which a later request makes anew.
+  ImageError error;
+  const auto cached = cache_.GetAdjusted(settings_.SampleImagePath, error, ImageAdjustments());
+  EXPECT_FALSE(pictures.count(cached.get()));
+  // The next redraw makes pictures of its own.
+  EXPECT_NE(Build(1)[0].Picture, items[0].Picture);
+}
+
+TEST_F(SampleCompositeTest, AnUnreadableSampleIsReportedOnceARedrawAndRetriedOnce) {
+  settings_.SampleImagePath = folder_.Write("damaged.jpg", {0xFF, 0xD8, 0xFF, 0x00});
+  layout_.MainImageMultiple = 1;
+  CellItem mainItem;
+  mainItem.FirstName = "kept";
+  EXPECT_TRUE(Build(MakePortraits(20), mainItem).empty());
+  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+  EXPECT_EQ(mainItem.FirstName, "kept");
+  EXPECT_FALSE(mainItem.Picture);
+  // One retry of 20 seconds for the whole redraw.
+  EXPECT_EQ(waits_, 80);
+
+  questions_.Forget();
+  EXPECT_TRUE(Build(5).empty());
+  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+}
+
+TEST_F(SampleCompositeTest, AMissingSampleIsReportedWithoutWaiting) {
+  settings_.SampleImagePath = folder_.Path("missing.jpg");
+  EXPECT_TRUE(Build(20).empty());
+  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+  EXPECT_EQ(waits_, 0);
+}
+
+TEST(BuildCellItems, TakesTheSampleFromTheProcessWideCache) {
+  PictureFolder folder;
+  PreviewSettings settings;
+  settings.SampleImagePath = folder.Photo("sample.jpg", 40, 50);
+  Montage layout;
+  PhotoEvent event;
+  const Portraits portraits(3, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0));
+  std::vector<CellItem> items;
+  CellItem mainItem;
+  BuildCellItems(layout, settings, portraits, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0),
+                 items, mainItem, false);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{40, 50}));
+  EXPECT_TRUE(mainItem.Picture);
+  EXPECT_NE(ImageCache::Instance().Paths()[0], "");
+}
+
+}  // namespace
