@@ -17,6 +17,7 @@ constexpr std::array subcommands{
     Subcommand{"layout", RunLayoutCommand},
     Subcommand{"grid", RunGridCommand},
     Subcommand{"render", RunRenderCommand},
+    Subcommand{"image", RunImageCommand},
 };
 
 // Routes the modal questions of a headless run to its error stream for the run's duration.
