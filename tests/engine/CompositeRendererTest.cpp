@@ -1,0 +1,251 @@
+#include "engine/CompositeRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+#include <filesystem>
+
+#include "RenderTestSupport.h"
+#include "SurfaceTestSupport.h"
+#include "engine/CaptionDrawing.h"
+#include "engine/CellDrawing.h"
+#include "engine/DisplayConverter.h"
+#include "engine/RenderContext.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageCache.h"
+#include "layout/Montage.h"
+#include "platform/ModalQuestions.h"
+#include "platform/RasterDeviceContext.h"
+
+namespace {
+
+constexpr ColourRef kWhite = 0xFFFFFF;
+const Rect kPage{0, 0, 2540, 2032};
+
+// Draws the composite of count subjects on a page of 2540 x 2032 units at the resolution.
+class RenderedComposite {
+ public:
+  RenderedComposite(const Montage& layout, const PreviewSettings& settings, std::size_t count,
+                    int dpi, const Rect& page = kPage)
+      : dc_((page.Width() * dpi + 127) / 254, (page.Height() * dpi + 127) / 254, dpi, dpi) {
+    const TestSubjects subjects(count);
+    const DisplayConverter converter;
+    const RenderContext context{dc_, converter, layout, settings, cache_};
+    content_ = DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+  }
+  QImage Image() { return dc_.Image(); }
+  const CompositeContent& Content() const { return content_; }
+
+ private:
+  ImageCache cache_{LoadRetryPolicy::SingleAttempt()};
+  RasterDeviceContext dc_;
+  CompositeContent content_;
+};
+
+// Compares with the committed picture; MONTAGE_UPDATE_GOLDEN=1 writes it anew instead.
+void ExpectGolden(const QImage& image, const std::string& name) {
+  const std::string path = std::string(MONTAGE_TEST_DATA) + "/golden/" + name + ".png";
+  if (std::getenv("MONTAGE_UPDATE_GOLDEN") != nullptr) {
+    ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG"));
+    return;
+  }
+  const QImage golden(QString::fromStdString(path));
+  ASSERT_FALSE(golden.isNull()) << path;
+  ASSERT_EQ(golden.size(), image.size());
+  const QImage expected = golden.convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      differing += (image.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF);
+    }
+  }
+  EXPECT_EQ(differing, 0) << name;
+}
+
+Montage WithoutText() {
+  Montage layout;
+  layout.NumCaptionLines = 0;
+  layout.PrintNames = false;
+  return layout;
+}
+
+TEST(CompositeGolden, DefaultLayoutWithoutText) {
+  RenderedComposite composite(WithoutText(), BuiltSamples(), 19, 40);
+  ExpectGolden(composite.Image(), "default-no-text");
+}
+
+TEST(CompositeGolden, TeamOnPortraitPaperWithColourMarginAndLeftShadows) {
+  Montage layout = WithoutText();
+  layout.MainImageMultiple = 1;
+  layout.BackgroundType = 2;
+  layout.BackgroundColour = "DCE6F0";
+  layout.OuterMargin = 100;
+  layout.OuterMarginColour = "28466E";
+  layout.OuterMargin3d = true;
+  layout.DropShadowWidth = 6;
+  layout.DropShadowRight = false;
+  layout.DropShadowDepth = 15;
+  layout.InnerFrameColour = "C8A032";
+  layout.InnerFrame3d = false;
+  RenderedComposite composite(layout, BuiltSamples(), 14, 40, Rect{0, 0, 2032, 2540});
+  ExpectGolden(composite.Image(), "team-colour-margin");
+}
+
+TEST(CompositeGolden, LandscapeSamplesOverAWholePageBackground) {
+  Montage layout = WithoutText();
+  layout.MainImageMultiple = 3;
+  layout.MainImagePosition = 0;
+  layout.BackgroundOverwrite = true;
+  layout.OuterMargin = 80;
+  layout.DropShadowWidth = 5;
+  layout.DropShadowDepth = 20;
+  layout.CropHeight = 4;
+  layout.CropWidth = 3;
+  PreviewSettings settings = BuiltSamples();
+  settings.SamplePortrait = false;
+  RenderedComposite composite(layout, settings, 29, 40);
+  ExpectGolden(composite.Image(), "landscape-overwrite");
+}
+
+TEST(CompositeText, CaptionLinesAndNamesInkWithinTheirBoxes) {
+  Montage layout;
+  layout.PrintNames = true;
+  layout.PrintLogo = false;
+  layout.BackgroundType = 0;
+  RenderedComposite composite(layout, BuiltSamples(), 19, 254);
+  const QImage image = composite.Image();
+  ASSERT_TRUE(composite.Content().Plan);
+  const CompositePlan& plan = *composite.Content().Plan;
+
+  const Placement* captions = nullptr;
+  for (const Placement& placement : plan.Placements()) {
+    if (placement.Kind == PlacementKind::Captions) captions = &placement;
+  }
+  ASSERT_NE(captions, nullptr);
+  const CaptionPlan lines =
+      PlanCaptions(layout, BuiltSamples(), captions->Box, plan.ImageMargin(), {}, {});
+  ASSERT_EQ(lines.Lines.size(), 4u);
+  // Measured once with Liberation Sans standing in for Arial; a line's ink may move by a
+  // pixel or two with the font's version, not more.
+  const std::vector<QRect> expected = {
+      QRect(QPoint(699, 1584), QPoint(1838, 1718)), QRect(QPoint(821, 1744), QPoint(1716, 1850)),
+      QRect(QPoint(986, 1866), QPoint(1551, 1932)), QRect(QPoint(1056, 1946), QPoint(1481, 1995))};
+  for (std::size_t i = 0; i < lines.Lines.size(); ++i) {
+    const QRect box = ToQRect(lines.Lines[i]);
+    const QRect ink = InkBox(image, box, kWhite);
+    SCOPED_TRACE(i);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(box.contains(ink));
+    EXPECT_NEAR(ink.left(), expected[i].left(), 3);
+    EXPECT_NEAR(ink.right(), expected[i].right(), 3);
+    EXPECT_NEAR(ink.top(), expected[i].top(), 3);
+    EXPECT_NEAR(ink.bottom(), expected[i].bottom(), 3);
+    EXPECT_NEAR(ink.center().x(), box.center().x(), 3);
+  }
+
+  // Every small image has its name in the band under its frame, centred under it.
+  for (const Placement& placement : plan.Placements()) {
+    if (placement.Kind != PlacementKind::SmallImage) continue;
+    const CellGeometry cell = PlanCell(layout, plan.Grid(), placement.Box,
+                                       composite.Content().Items[0].Picture->GetSize());
+    const int bandBottom =
+        placement.Box.Top - plan.ImageMargin() + static_cast<int>(plan.Grid().CellHeight);
+    const QRect band(QPoint(placement.Box.Left, cell.OuterFrame.Bottom),
+                     QPoint(placement.Box.Right - 1, bandBottom - 1));
+    const QRect ink = InkBox(image, band, kWhite);
+    ASSERT_FALSE(ink.isEmpty()) << placement.Item;
+    EXPECT_NEAR(ink.center().x(), band.center().x(), 3) << placement.Item;
+  }
+}
+
+TEST(CompositeFailures, FewerThanTwoSubjectsDrawNothing) {
+  Montage layout;
+  layout.BackgroundType = 2;
+  layout.BackgroundColour = "102030";
+  layout.OuterMarginColour = "FF0000";
+  for (std::size_t count : {0u, 1u}) {
+    RenderedComposite composite(layout, BuiltSamples(), count, 20);
+    const QImage image = composite.Image();
+    EXPECT_TRUE(InkBox(image, image.rect(), kWhite).isEmpty()) << count;
+    EXPECT_FALSE(composite.Content().Plan);
+  }
+}
+
+TEST(CompositeFailures, UnreadableSampleDrawsMarginAndBackgroundButNoCells) {
+  ScopedScriptedQuestions questions;
+  Montage layout;
+  layout.BackgroundType = 2;
+  layout.BackgroundColour = "102030";
+  PreviewSettings settings = BuiltSamples();
+  settings.SampleImagePath = std::string(MONTAGE_BINARY_DIR) + "/no-such-sample.jpg";
+  RenderedComposite composite(layout, settings, 19, 20);
+  const QImage image = composite.Image();
+  EXPECT_TRUE(composite.Content().Items.empty());
+  EXPECT_EQ(ColourAt(image, image.width() / 2, image.height() / 2), MakeColourRef(16, 32, 48));
+  EXPECT_EQ(questions.Messages(), std::vector<std::string>{"Could not read the sample image"});
+}
+
+TEST(CompositeMargin, ZeroMarginStillDrawsAThreeUnitBand) {
+  Montage layout = WithoutText();
+  layout.BackgroundType = 0;
+  layout.OuterMarginColour = "00FF00";
+  RenderedComposite composite(layout, BuiltSamples(), 19, 254);
+  const QImage image = composite.Image();
+  const ColourRef green = MakeColourRef(0, 255, 0);
+  EXPECT_EQ(ColourAt(image, 1000, 0), green);
+  EXPECT_EQ(ColourAt(image, 1000, 2), green);
+  EXPECT_EQ(ColourAt(image, 1000, 4), kWhite);
+  EXPECT_EQ(ColourAt(image, 0, 1000), green);
+  EXPECT_EQ(ColourAt(image, 2538, 1000), green);
+}
+
+TEST(CompositeBackground, DrawingLeavesTheCachedPictureWhole) {
+  const PreviewSettings settings = BuiltSamples();
+  ImageCache cache(LoadRetryPolicy::SingleAttempt());
+  ImageError error;
+  const auto before = cache.Get(settings.BackgroundImage, error);
+  ASSERT_TRUE(before);
+  const ZodarEdo::PictureSize size = before->GetSize();
+
+  Montage layout;
+  RasterDeviceContext dc(100, 100, 10, 10);
+  const DisplayConverter converter;
+  const RenderContext context{dc, converter, layout, settings, cache};
+  // A tall narrow area needs a very different proportion from the picture's.
+  DrawBackground(context, Rect{0, 0, 200, 2000}, settings.BackgroundImage);
+  EXPECT_EQ(cache.Get(settings.BackgroundImage, error)->GetSize(), size);
+}
+
+TEST(CellGeometry, FramesAndShadowsWiderThanTheCellLeaveNoRoomButNoNegativeSizes) {
+  Montage layout;
+  layout.DropShadowWidth = 400;
+  layout.OuterFrame = 4000000000u;
+  layout.InnerFrame = 300;
+  CompositeGrid grid;
+  grid.CellWidth = 300;
+  grid.CellHeight = 400;
+  const CellGeometry cell = PlanCell(layout, grid, Rect{30, 30, 270, 370}, {800, 1000});
+  EXPECT_EQ(cell.Picture.Width(), 0);
+  EXPECT_EQ(cell.Picture.Height(), 0);
+  EXPECT_GE(cell.InnerFrame.Width(), 0);
+  EXPECT_GE(cell.OuterFrame.Width(), 0);
+  EXPECT_LE(cell.ShadowWidth, MaxFrameWidth);
+}
+
+TEST(CellGeometry, PictureIsFittedAndCentredInsideShadowAndFrames) {
+  Montage layout;
+  layout.DropShadowWidth = 10;  // 30 units of a 300-wide cell
+  CompositeGrid grid;
+  grid.CellWidth = 300;
+  grid.CellHeight = 400;
+  // A landscape picture in a portrait box is as wide as the box, centred vertically.
+  const CellGeometry cell = PlanCell(layout, grid, Rect{0, 0, 300, 400}, {400, 200});
+  EXPECT_EQ(cell.ShadowWidth, 30);
+  // The box left after the shadow and 25 units of frames: 25..245 across, 25..345 down.
+  EXPECT_EQ(cell.Picture, (Rect{25, 130, 245, 240}));
+  EXPECT_EQ(cell.InnerFrame, (Rect{15, 120, 255, 250}));
+  EXPECT_EQ(cell.OuterFrame, (Rect{0, 105, 270, 265}));
+}
+
+}  // namespace

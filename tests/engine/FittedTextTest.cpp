@@ -1,0 +1,102 @@
+#include "engine/FittedText.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "SurfaceTestSupport.h"
+#include "engine/DisplayConverter.h"
+#include "layout/FontDetails.h"
+#include "platform/RasterDeviceContext.h"
+
+namespace {
+
+constexpr ColourRef kWhite = 0xFFFFFF;
+const std::string kText = "Sample text line 1";
+
+int WidthAt(RasterDeviceContext& dc, std::uint32_t size) {
+  const FontDetails font("000000", "Arial", size, false, false);
+  dc.SelectFont(DisplayConverter().CreateFont(dc, font));
+  return dc.GetTextExtentPoint32(kText).cx;
+}
+
+TEST(FitTextSizes, EachStepIsNinetyFivePercentDownToHalfAPoint) {
+  std::vector<std::uint32_t> sizes{480};
+  while (sizes.size() < 5) sizes.push_back(NextFitSize(sizes.back()));
+  EXPECT_EQ(sizes, (std::vector<std::uint32_t>{480, 456, 433, 411, 390}));
+  EXPECT_EQ(NextFitSize(6), 5u);
+  EXPECT_EQ(NextFitSize(5), 5u);
+  EXPECT_EQ(NextFitSize(0), 5u);
+}
+
+TEST(FitTextSizes, ChoosesTheFirstSizeOfTheSequenceThatFits) {
+  RasterDeviceContext dc(2000, 400, 254, 254);
+  const DisplayConverter converter;
+  const FontDetails font("000000", "Arial", 480, false, false);
+  // Wide enough at 39 pt but not at 41.1 pt: the fourth step.
+  const int width = WidthAt(dc, 390);
+  ASSERT_LT(width, WidthAt(dc, 411));
+  EXPECT_EQ(FitText(dc, converter, kText, width, 400, font), 390u);
+  EXPECT_EQ(FitText(dc, converter, kText, WidthAt(dc, 480), 400, font), 480u);
+}
+
+TEST(FitTextSizes, StopsAtTheSmallestSizeWhateverTheFontAsks) {
+  RasterDeviceContext dc(100, 100, 254, 254);
+  const FontDetails huge("000000", "Arial", 4294967295u, false, false);
+  EXPECT_EQ(FitText(dc, DisplayConverter(), std::string(200, 'W'), 20, 5, huge), 5u);
+}
+
+TEST(FitTextSizes, BoxesBelowTheMinimumChooseNoSize) {
+  RasterDeviceContext dc(100, 100, 254, 254);
+  const FontDetails font;
+  EXPECT_FALSE(FitText(dc, DisplayConverter(), "Anne", 19, 100, font));
+  EXPECT_FALSE(FitText(dc, DisplayConverter(), "Anne", 100, 4, font));
+  EXPECT_TRUE(FitText(dc, DisplayConverter(), "Anne", 20, 5, font));
+}
+
+TEST(FittedTextDrawing, TextIsCentredInItsBoxInTheFontColour) {
+  RasterDeviceContext dc(600, 200, 254, 254);
+  const DisplayConverter converter;
+  const FontDetails font("C00000", "Arial", 240, true, false);
+  const Rect box{50, -40, 550, -160};  // logical units: top above bottom
+  const auto fitted = DrawFittedText(dc, converter, "Anne Marie", box, font);
+  ASSERT_TRUE(fitted);
+  EXPECT_EQ(fitted->PointTenths, 240u);
+  EXPECT_EQ(fitted->X, 50 + (500 - fitted->Width) / 2);
+  EXPECT_EQ(fitted->Y, -40 - (120 - fitted->Height) / 2);
+
+  const QImage image = dc.Image();
+  const QRect ink = InkBox(image, image.rect(), kWhite);
+  ASSERT_FALSE(ink.isEmpty());
+  // The ink lies in the box and is centred across it within a pixel or two of rounding.
+  EXPECT_TRUE(QRect(QPoint(50, 40), QPoint(549, 159)).contains(ink));
+  EXPECT_NEAR(ink.center().x(), 300, 3);
+  EXPECT_EQ(RedOf(ColourAt(image, ink.center().x(), ink.center().y())) > 150, true);
+}
+
+TEST(FittedTextDrawing, RestoresTheSurfaceFontAndTextColour) {
+  RasterDeviceContext dc(600, 200, 254, 254);
+  const DisplayConverter converter;
+  const SurfaceFont small = converter.CreateFont(dc, FontDetails("000000", "Arial", 80, 0, 0));
+  dc.SelectFont(small);
+  dc.SetTextColor(MakeColourRef(1, 2, 3));
+  const LogicalSize before = dc.GetTextExtentPoint32("Anne");
+
+  DrawFittedText(dc, converter, "Anne", Rect{0, 0, 600, -200},
+                 FontDetails("00FF00", "Arial", 400, true, true));
+  EXPECT_EQ(dc.GetTextExtentPoint32("Anne").cx, before.cx);
+  EXPECT_EQ(dc.SetTextColor(0), MakeColourRef(1, 2, 3));
+}
+
+TEST(FittedTextDrawing, TooSmallABoxDrawsNothingAndAnEmptyTextIsOnlyFitted) {
+  RasterDeviceContext dc(200, 200, 254, 254);
+  const DisplayConverter converter;
+  EXPECT_FALSE(DrawFittedText(dc, converter, "Anne", Rect{0, 0, 10, -100}, FontDetails()));
+  const auto empty = DrawFittedText(dc, converter, "", Rect{0, 0, 200, -100}, FontDetails());
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->PointTenths, 100u);
+  const QImage image = dc.Image();
+  EXPECT_TRUE(InkBox(image, image.rect(), kWhite).isEmpty());
+}
+
+}  // namespace
