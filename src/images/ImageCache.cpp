@@ -43,6 +43,14 @@ bool AdjustColours(DeviceIndepBitmap& picture, const ImageAdjustments& adjustmen
          picture.AdjustLightness(adjustments.Lightness, true);
 }
 
+// A policy without a clock or a wait of its own uses the steady clock and a real wait.
+LoadRetryPolicy Completed(LoadRetryPolicy policy) {
+  const LoadRetryPolicy standard = LoadRetryPolicy::Standard();
+  if (!policy.NowMilliseconds) policy.NowMilliseconds = standard.NowMilliseconds;
+  if (!policy.SleepMilliseconds) policy.SleepMilliseconds = standard.SleepMilliseconds;
+  return policy;
+}
+
 }  // namespace
 
 ImageCache& ImageCache::Instance() {
@@ -51,7 +59,7 @@ ImageCache& ImageCache::Instance() {
 }
 
 ImageCache::ImageCache(LoadRetryPolicy policy)
-    : entries_(kInitialEntries), target_(kInitialEntries), policy_(std::move(policy)) {}
+    : entries_(kInitialEntries), target_(kInitialEntries), policy_(Completed(std::move(policy))) {}
 
 ImageCache::~ImageCache() = default;
 
@@ -146,7 +154,7 @@ bool ImageCache::PathExists(const std::string& path) {
 
 void ImageCache::SetRetryPolicy(LoadRetryPolicy policy) {
   Lock lock(lock_);
-  policy_ = std::move(policy);
+  policy_ = Completed(std::move(policy));
 }
 
 std::size_t ImageCache::EntryCount() const {
