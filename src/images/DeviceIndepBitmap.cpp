@@ -94,6 +94,9 @@ ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecode
     PLWinBmp& target = pixels_ ? *pixels_ : *fresh;
     decoder.OpenPath(path);
     decoder.ReadImage(target, 32);
+    // A file without Exif data must not keep the orientation of the file loaded before it:
+    // the cache loads many files into the same picture objects.
+    *exif_ = PLExifData();
     decoder.TakeExif(*exif_);
     decoder.CloseSource();
     if (maxWidth > 0 && maxHeight > 0 &&

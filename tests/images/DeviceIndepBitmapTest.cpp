@@ -7,7 +7,9 @@
 
 #include "PictureFolder.h"
 #include "platform/RasterDeviceContext.h"
+#include "support/TestExif.h"
 #include "support/TestJpeg.h"
+#include "toolkit/PLExifData.h"
 #include "toolkit/PLJPEGDecoder.h"
 #include "toolkit/PLWinBmp.h"
 
@@ -45,6 +47,20 @@ TEST_F(DeviceIndepBitmapTest, LoadGivesA32BitPictureWithItsResolution) {
   EXPECT_EQ(picture.Pixels()->BitsPerPixel(), 32);
   EXPECT_EQ(picture.Pixels()->Resolution(), (PLPoint{300, 150}));
   EXPECT_EQ(picture.Rotation(), 0);
+}
+
+TEST_F(DeviceIndepBitmapTest, ExifDataComesFromTheFileLoadedLast) {
+  const auto payload =
+      testsupport::ExifBuilder(false).Main({testsupport::ShortField(0x0112, 6)}).Payload();
+  const std::string turned =
+      folder_.Write("turned.jpg", testsupport::InsertApp1(testsupport::EncodeJpeg({}), payload));
+  DeviceIndepBitmap picture;
+  ASSERT_EQ(Load(picture, turned), ImageError{});
+  ASSERT_NE(picture.ExifData(), nullptr);
+  EXPECT_EQ(picture.ExifData()->NumericValue("main.ori"), 6.0);
+  ASSERT_EQ(Load(picture, folder_.Photo("plain.jpg", 64, 48)), ImageError{});
+  ASSERT_NE(picture.ExifData(), nullptr);
+  EXPECT_EQ(picture.ExifData()->NumericValue("main.ori"), 0.0);
 }
 
 TEST_F(DeviceIndepBitmapTest, LoadShrinksToTheLimitKeepingTheProportion) {
