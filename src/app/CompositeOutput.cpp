@@ -10,11 +10,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/PngEncoder.h"
+
 namespace {
 
-// Composites are mostly flat colour and photographs; a fast zlib level keeps a large PNG quick
-// to write at a size close to the best level's.
-constexpr int kPngQuality = 80;
 constexpr int kJpegQuality = 92;
 
 std::string LowerExtension(const std::string& path) {
@@ -90,9 +89,13 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
   }
   bool written = false;
   switch (format) {
-    case OutputFormat::Png:
-      written = WriteRaster(image, file, "png", kPngQuality, error);
+    case OutputFormat::Png: {
+      const QByteArray png =
+          PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
+      written = !png.isEmpty() && file.write(png) == png.size();
+      if (!written) error = file.errorString().toStdString();
       break;
+    }
     case OutputFormat::Jpeg:
       written = WriteRaster(image, file, "jpeg", kJpegQuality, error);
       break;

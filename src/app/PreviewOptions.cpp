@@ -101,6 +101,10 @@ bool PreviewOptions::Apply(const std::string& option, const std::string& value) 
   if (option == "--background") return SetPicture(option, value, settings_.BackgroundImage);
   if (option == "--logo") return SetPicture(option, value, settings_.LogoImage);
   const auto caption = std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option);
+  if (value.size() > MaxCaptionBytes) {
+    error_ = option + " takes at most " + std::to_string(MaxCaptionBytes) + " bytes of text";
+    return false;
+  }
   settings_.SampleCaptionText[static_cast<std::size_t>(caption - kCaptionOptions.begin())] = value;
   return true;
 }

@@ -19,6 +19,9 @@ class PreviewOptions {
   static constexpr std::uint32_t MaxImages = 100000;
   // The largest paper side accepted, in tenths of a millimetre (10 m).
   static constexpr std::uint32_t MaxPaperSide = 100000;
+  // The longest caption line accepted, in bytes. A caption is one line on a print; the bound
+  // keeps the text fitting, which measures the line at every size it tries, quick.
+  static constexpr std::size_t MaxCaptionBytes = 4096;
 
   explicit PreviewOptions(const std::string& installFolder);
 

@@ -81,6 +81,7 @@ TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
            {"--paper", "A4"},
            {"--caption5", "text"},
            {"--caption1"},
+           {"--caption3", std::string(PreviewOptions::MaxCaptionBytes + 1, 'A')},
        }) {
     const Parsed parsed = Parse(args);
     EXPECT_FALSE(parsed.ok) << args[0];
