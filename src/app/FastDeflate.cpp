@@ -124,69 +124,109 @@ std::vector<std::uint16_t> Codes(const std::vector<std::uint8_t>& lengths) {
 
 }  // namespace
 
-FastDeflate::FastDeflate()
-    : stream_(std::make_unique_for_overwrite<std::uint8_t[]>(64)), capacity_(64) {
-  stream_[used_++] = 0x78;  // deflate with a 32 KiB window
-  stream_[used_++] = 0x01;  // fastest compression; 0x7801 is a multiple of 31 as zlib requires
+FastDeflate::FastDeflate() = default;
+
+void FastDeflate::Reserve(std::size_t bytes) {
+  const std::size_t room = used_ + bytes;
+  if (capacity_ >= room) return;
+  const std::size_t capacity = std::max(room, capacity_ * 2);
+  auto grown = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
+  if (used_ != 0) std::copy(stream_.get(), stream_.get() + used_, grown.get());
+  stream_ = std::move(grown);
+  capacity_ = capacity;
 }
 
-void FastDeflate::AddPiece(const std::uint8_t* data, std::size_t size, bool last) {
+void FastDeflate::UpdateAdler(const std::uint8_t* data, std::size_t size) {
+  inputSize_ += size;
   for (std::size_t start = 0; start < size; start += kAdlerStride) {
     const std::size_t end = std::min(size, start + kAdlerStride);
+    std::uint32_t a = adlerA_;
+    std::uint32_t b = adlerB_;
     for (std::size_t i = start; i < end; ++i) {
-      adlerA_ += data[i];
-      adlerB_ += adlerA_;
+      a += data[i];
+      b += a;
     }
-    adlerA_ %= kAdlerModulus;
-    adlerB_ %= kAdlerModulus;
+    adlerA_ = a % kAdlerModulus;
+    adlerB_ = b % kAdlerModulus;
   }
+}
 
+void FastDeflate::AddBlock(const std::uint8_t* data, std::size_t size, bool last) {
+  UpdateAdler(data, size);
+  const auto& lengthCodes = LengthCodes();
+  std::vector<std::uint32_t> frequencies(kLiteralLengthSymbols, 0);
   if (tokens_.size() < size + 1) tokens_.resize(size + 1);
   std::uint16_t* tokens = tokens_.data();
   std::size_t count = 0;
   for (std::size_t i = 0; i < size;) {
     const std::uint8_t byte = data[i];
     tokens[count++] = byte;
+    ++frequencies[byte];
     std::size_t run = 0;
     const std::size_t limit = std::min<std::size_t>(kMaximumRun, size - i - 1);
     while (run < limit && data[i + 1 + run] == byte) ++run;
     if (run >= kMinimumRun) {
       tokens[count++] = static_cast<std::uint16_t>(kEndOfBlock + 1 + run - kMinimumRun);
+      ++frequencies[lengthCodes[run].Symbol];
       i += 1 + run;
     } else {
       ++i;
     }
   }
   // Room for the trees and every token at its longest: a 15-bit code, 5 extra bits and a
-  // distance bit, plus the trailer.
-  const std::size_t room = used_ + 1024 + count * 3;
-  if (capacity_ < room) {
-    const std::size_t capacity = std::max(room, capacity_ * 2);
-    auto grown = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
-    std::copy(stream_.get(), stream_.get() + used_, grown.get());
-    stream_ = std::move(grown);
-    capacity_ = capacity;
-  }
-  WriteBlock(count, last);
-  if (last) {
-    FlushBits();
-    const std::uint32_t adler = (adlerB_ << 16) | adlerA_;
-    for (int shift = 24; shift >= 0; shift -= 8) {
-      stream_[used_++] = static_cast<std::uint8_t>(adler >> shift);
-    }
-  }
+  // distance bit.
+  Reserve(1024 + count * 3);
+  WriteBlock(count, frequencies, last);
 }
 
-void FastDeflate::WriteBlock(std::size_t tokenCount, bool last) {
+std::vector<std::uint8_t> FastDeflate::Join(std::span<FastDeflate> parts) {
+  std::size_t total = 6;
+  for (const FastDeflate& part : parts) total += part.used_ + 8;
+  std::vector<std::uint8_t> stream;
+  stream.reserve(total);
+  stream.push_back(0x78);  // deflate with a 32 KiB window
+  stream.push_back(0x01);  // fastest compression; 0x7801 is a multiple of 31 as zlib requires
+
+  // The parts are bit strings: each starts where the one before ended, mid-byte or not.
+  std::uint64_t pending = 0;
+  int pendingBits = 0;
+  std::uint32_t a = 1;
+  std::uint32_t b = 0;
+  for (FastDeflate& part : parts) {
+    const std::uint8_t* bytes = part.stream_.get();
+    const std::size_t whole = part.used_;
+    for (std::size_t i = 0; i < whole; ++i) {
+      pending |= static_cast<std::uint64_t>(bytes[i]) << pendingBits;
+      stream.push_back(static_cast<std::uint8_t>(pending));
+      pending >>= 8;
+    }
+    pending |= (part.bitBuffer_ & ((std::uint64_t{1} << part.bitCount_) - 1)) << pendingBits;
+    pendingBits += part.bitCount_;
+    while (pendingBits >= 8) {
+      stream.push_back(static_cast<std::uint8_t>(pending));
+      pending >>= 8;
+      pendingBits -= 8;
+    }
+    // Adler-32 of a concatenation: the sums of the second part continue from the first's.
+    const std::uint64_t length = part.inputSize_ % kAdlerModulus;
+    const std::uint32_t partA = part.adlerA_;
+    const std::uint32_t partB = part.adlerB_;
+    b = static_cast<std::uint32_t>(
+        (b + partB + length * ((a + kAdlerModulus - 1) % kAdlerModulus)) % kAdlerModulus);
+    a = (a + partA + kAdlerModulus - 1) % kAdlerModulus;
+  }
+  if (pendingBits > 0) stream.push_back(static_cast<std::uint8_t>(pending));
+  const std::uint32_t adler = (b << 16) | a;
+  for (int shift = 24; shift >= 0; shift -= 8)
+    stream.push_back(static_cast<std::uint8_t>(adler >> shift));
+  return stream;
+}
+
+void FastDeflate::WriteBlock(std::size_t tokenCount, const std::vector<std::uint32_t>& frequencies,
+                             bool last) {
   const auto& lengthCodes = LengthCodes();
   const std::uint16_t* tokens = tokens_.data();
-  std::vector<std::uint32_t> litFrequencies(kLiteralLengthSymbols, 0);
-  for (std::size_t i = 0; i < tokenCount; ++i) {
-    const std::uint16_t token = tokens[i];
-    ++litFrequencies[token < kEndOfBlock
-                         ? token
-                         : lengthCodes[token - kEndOfBlock - 1 + kMinimumRun].Symbol];
-  }
+  std::vector<std::uint32_t> litFrequencies = frequencies;
   litFrequencies[kEndOfBlock] = 1;
   const std::vector<std::uint8_t> litLengths = CodeLengths(litFrequencies, kMaximumCodeLength);
   // Every match is at distance 1 (code 0); a second code of the same length keeps the distance
@@ -237,14 +277,4 @@ void FastDeflate::WriteTrees(const std::vector<std::uint8_t>& litLengths,
     PutBits(clCodes[litLengths[s]], clLengths[litLengths[s]]);
   }
   for (std::uint8_t length : distLengths) PutBits(clCodes[length], clLengths[length]);
-}
-
-void FastDeflate::FlushBits() {
-  while (bitCount_ > 0) {
-    stream_[used_++] = static_cast<std::uint8_t>(bitBuffer_ & 0xFFu);
-    bitBuffer_ >>= 8;
-    bitCount_ -= 8;
-  }
-  bitCount_ = 0;
-  bitBuffer_ = 0;
 }

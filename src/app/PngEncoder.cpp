@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/FastDeflate.h"
@@ -47,6 +49,9 @@ void AppendChunk(QByteArray& out, const char type[4], const char* data, qsizetyp
 }
 
 constexpr int kRowsPerPiece = 64;
+// Parts are only worth a thread of their own with a few pieces each.
+constexpr int kMinimumPiecesPerPart = 4;
+constexpr int kMaximumParts = 8;
 constexpr std::uint8_t kFilterUp = 2;
 
 // One row as the PNG stream holds it before compression: the filter byte, then red, green and
@@ -63,6 +68,44 @@ void FilterRow(const QImage& image, int y, std::uint8_t* out) {
     *out++ = static_cast<std::uint8_t>(qGreen(pixel) - qGreen(upper));
     *out++ = static_cast<std::uint8_t>(qBlue(pixel) - qBlue(upper));
   }
+}
+
+// The filtered rows as a zlib stream. Pieces of rows are compressed as blocks of their own,
+// so the picture is cut into parts that are compressed side by side, one per processor; each
+// part filters only its own rows, a piece at a time, so no second copy of the whole picture is
+// ever held.
+std::vector<std::uint8_t> CompressRows(const QImage& image) {
+  const int height = image.height();
+  const int pieces = std::max(1, (height + kRowsPerPiece - 1) / kRowsPerPiece);
+  const int processors = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  const int partCount =
+      std::clamp(pieces / kMinimumPiecesPerPart, 1, std::min(processors, kMaximumParts));
+  std::vector<FastDeflate> parts(static_cast<std::size_t>(partCount));
+  const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(image.width());
+
+  const auto compressPart = [&](int part) {
+    std::vector<std::uint8_t> piece(rowBytes * kRowsPerPiece);
+    const int firstPiece = pieces * part / partCount;
+    const int endPiece = pieces * (part + 1) / partCount;
+    for (int p = firstPiece; p < endPiece; ++p) {
+      const int top = p * kRowsPerPiece;
+      const int rows = std::clamp(height - top, 0, kRowsPerPiece);
+      for (int i = 0; i < rows; ++i) FilterRow(image, top + i, piece.data() + rowBytes * i);
+      parts[static_cast<std::size_t>(part)].AddBlock(
+          piece.data(), rowBytes * static_cast<std::size_t>(rows), p == pieces - 1);
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int part = 1; part < partCount; ++part) {
+    try {
+      threads.emplace_back(compressPart, part);
+    } catch (const std::system_error&) {
+      compressPart(part);  // no thread to be had: this one does the part itself
+    }
+  }
+  compressPart(0);
+  for (std::thread& thread : threads) thread.join();
+  return FastDeflate::Join(parts);
 }
 
 }  // namespace
@@ -86,18 +129,7 @@ QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsP
   density.append('\x01');  // per metre
   AppendChunk(out, "pHYs", density.constData(), density.size());
 
-  // The rows are filtered and compressed a piece at a time, so no second copy of the whole
-  // picture is ever held.
-  FastDeflate deflate;
-  const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(image.width());
-  std::vector<std::uint8_t> piece(rowBytes * kRowsPerPiece);
-  for (int top = 0; top < image.height(); top += kRowsPerPiece) {
-    const int rows = std::min(kRowsPerPiece, image.height() - top);
-    for (int i = 0; i < rows; ++i) FilterRow(image, top + i, piece.data() + rowBytes * i);
-    deflate.AddPiece(piece.data(), rowBytes * static_cast<std::size_t>(rows),
-                     top + rows == image.height());
-  }
-  const std::span<const std::uint8_t> stream = deflate.Stream();
+  const std::vector<std::uint8_t> stream = CompressRows(image);
   AppendChunk(out, "IDAT", reinterpret_cast<const char*>(stream.data()),
               static_cast<qsizetype>(stream.size()));
   AppendChunk(out, "IEND", nullptr, 0);
