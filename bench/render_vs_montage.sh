@@ -2,7 +2,8 @@
 # Renders the default layout with the sample picture at 150 dpi (a 1500 x 1200 picture) for
 # 20, 100, 1000 and 9999 images, and makes the nearest composite ImageMagick's montage can of
 # the same number of tiles of the same sample (frames, shadows, labels, about the same size).
-# Prints wall time and peak memory of each whole process and the ratio of the two times.
+# Prints wall time (the median of several runs) and peak memory of each whole process and the
+# ratio of the two times.
 #
 #   bench/render_vs_montage.sh [BUILD_DIR]     (default /work/build-render-rel, a Release build)
 #
@@ -24,6 +25,19 @@ background=$build/SampleBackground.jpg
 
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
 
+# Runs a command several times and prints the run of median time (the machine is shared, so
+# single runs scatter); a run that fails is reported.
+median_run() {
+  local runs=$1
+  shift
+  for ((r = 0; r < runs; r++)); do
+    local result
+    result=$("$measure" "$@")
+    if [[ $(field status <<<"$result") != 0 ]]; then echo "failed: $*: $result" >&2; fi
+    echo "$result"
+  done | sort -t= -k2 -n | sed -n "$(((runs + 1) / 2))p"
+}
+
 # montage's tiles for n images on about 1500 x 1200 pixels, our picture's size: a grid of the
 # page's proportion, each tile holding a framed 10 by 8 portrait with a label under it.
 tile_geometry() {
@@ -43,7 +57,7 @@ tile_geometry() {
 printf '%-7s %10s %11s %10s %11s %7s %s\n' images render_s render_MiB montage_s montage_MiB ratio \
   montage_picture
 for n in 20 100 1000 9999; do
-  ours=$("$measure" "$program" render "$work/default.txt" --images "$n" --dpi 150 \
+  ours=$(median_run 7 "$program" render "$work/default.txt" --images "$n" --dpi 150 \
     -o "$work/ours-$n.png")
   ours_s=$(field seconds <<<"$ours")
   ours_mib=$(awk -v k="$(field peak_kib <<<"$ours")" 'BEGIN { printf "%.1f", k / 1024 }')
@@ -54,12 +68,9 @@ for n in 20 100 1000 9999; do
     for ((i = 0; i < n; i++)); do files+=("$sample"); done
     # The default layout's background picture and first caption line have their nearest
     # match in montage's texture and title.
-    peer=$("$measure" montage "${files[@]}" -tile "${cols}x" -geometry "$geometry" -frame 4 \
+    peer=$(median_run 3 montage "${files[@]}" -tile "${cols}x" -geometry "$geometry" -frame 4 \
       -shadow -label 'Sample Name' -pointsize 9 -texture "$background" \
       -title 'Sample text line 1' "$work/peer-$n.png")
-    if [[ $(field status <<<"$peer") != 0 ]]; then
-      echo "montage failed for $n tiles: $peer" >&2
-    fi
     peer_size=$(identify -format '%wx%h' "$work/peer-$n.png" 2>/dev/null || echo none)
     peer_s=$(field seconds <<<"$peer")
     peer_mib=$(awk -v k="$(field peak_kib <<<"$peer")" 'BEGIN { printf "%.1f", k / 1024 }')
