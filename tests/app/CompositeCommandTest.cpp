@@ -1,5 +1,4 @@
 // Runs "montage-designer grid" and "montage-designer render" as a user would, without a display.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,20 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRun.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using Result = ProgramResult;
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);
@@ -66,25 +58,7 @@ class CompositeCommandTest : public testing::Test {
     return Write(name, text);
   }
 
-  // Runs a subcommand with no display at all; a run that blocks is ended after two minutes and
-  // shows as exit status 124, a crash as 128 plus the signal.
-  Result Run(const std::string& arguments) {
-    const fs::path errPath = folder_ / "stderr.txt";
-    const std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 120 '" MONTAGE_BINARY_DIR
-        "/montage-designer' " +
-        arguments + " 2>'" + errPath.string() + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    std::size_t read = 0;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, read);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.err = ReadFile(errPath);
-    return result;
-  }
+  Result Run(const std::string& arguments) { return RunProgram(arguments, folder_); }
 
   fs::path folder_;
   std::string defaultLayout_;

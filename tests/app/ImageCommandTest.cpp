@@ -1,5 +1,4 @@
 // Runs "montage-designer image" as a script would, without a display, on pictures made here.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -10,16 +9,13 @@
 #include <iterator>
 #include <string>
 
+#include "ProgramRun.h"
 #include "support/TestExif.h"
 #include "support/TestJpeg.h"
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = ProgramResult;
 
 class ImageCommandTest : public ::testing::Test {
  protected:
@@ -37,27 +33,8 @@ class ImageCommandTest : public ::testing::Test {
     return path;
   }
 
-  // Runs the command with no display at all. The time limit only ends a run that hangs or
-  // waits for a file: it shows as exit status 124.
-  Result Run(const std::string& arguments) {
-    const auto errPath = folder_ / "stderr.txt";
-    const std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 15 '" MONTAGE_BINARY_DIR
-        "/montage-designer' image " +
-        arguments + " 2>'" + errPath.string() + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    for (std::size_t count; (count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-      result.out.append(chunk, count);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errPath, std::ios::binary);
-    result.err.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return result;
-  }
+  // Runs the image command; a run that blocks or waits for a file is ended after 15 s.
+  Result Run(const std::string& arguments) { return RunProgram("image " + arguments, folder_, 15); }
 
   std::filesystem::path folder_;
 };

@@ -1,6 +1,5 @@
 // Runs "montage-designer layout" as a user would, without a display, and checks what it prints.
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -11,12 +10,9 @@
 #include <iterator>
 #include <string>
 
-namespace {
+#include "ProgramRun.h"
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+namespace {
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos;
@@ -26,11 +22,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = ProgramResult;
 
 class LayoutCommandTest : public ::testing::Test {
  protected:
@@ -47,25 +39,9 @@ class LayoutCommandTest : public ::testing::Test {
     return path;
   }
 
-  // Runs the layout command with no display at all; a run that blocks is ended after a minute
-  // and shows as exit status 124.
+  // Runs the layout command; a run that blocks is ended after a minute.
   Result Run(const std::string& arguments) {
-    const auto errPath = folder_ / "stderr.txt";
-    const std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 60 '" MONTAGE_BINARY_DIR
-        "/montage-designer' layout " +
-        arguments + " 2>'" + errPath.string() + "'";
-    Result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char chunk[4096];
-    for (std::size_t count; (count = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-      result.out.append(chunk, count);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(errPath);
-    return result;
+    return RunProgram("layout " + arguments, folder_, 60);
   }
 
   static std::string DefaultFile() {

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// What one run of the built program gave.
+struct ProgramResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the built montage-designer with the arguments (quoted for the shell by the caller) and
+// no display at all, keeping its standard error in the scratch folder. A run that blocks is
+// ended after the time limit and shows as exit status 124; a crash shows as 128 plus the signal.
+ProgramResult RunProgram(const std::string& arguments, const std::filesystem::path& scratch,
+                         int timeLimitSeconds = 120);
+
+std::string ReadFile(const std::filesystem::path& path);
