@@ -1,6 +1,7 @@
 #include "engine/FittedText.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/DisplayConverter.h"
 #include "engine/Truncate.h"
@@ -18,21 +19,73 @@ struct Fit {
   SurfaceFont Previous;  // the font the surface held before fitting
 };
 
+// Every size the fit may try, from the first down to the minimum. Every step lowers the size by
+// at least one until the minimum, so there are a few hundred at most even from the largest size
+// a layout file can hold.
+std::vector<std::uint32_t> FitSizes(std::uint32_t first) {
+  std::vector<std::uint32_t> sizes{first};
+  while (sizes.back() > MinimumFitSize) sizes.push_back(NextFitSize(sizes.back()));
+  return sizes;
+}
+
+// The first step at which text of the measured extent would fit if its extent shrank in
+// proportion to the size, as it nearly does; never the first step, which was measured.
+std::size_t PredictedStep(const std::vector<std::uint32_t>& sizes, const LogicalSize& extent,
+                          int width, int height) {
+  double scale = 1.0;
+  if (extent.cx > 0) scale = std::min(scale, static_cast<double>(width) / extent.cx);
+  if (extent.cy > 0) scale = std::min(scale, static_cast<double>(height) / extent.cy);
+  const double wanted = scale * sizes.front();
+  std::size_t step = 1;
+  while (step + 1 < sizes.size() && sizes[step] > wanted) ++step;
+  return step;
+}
+
+// Finds the size the plain walk down the sizes would stop at (the first that fits, or the
+// minimum) while making far fewer fonts: each new size makes the text system build and match a
+// font of its own, which was most of the time of drawing a composite. The text is measured at
+// the first size, then at the step where a proportionally shrunk text would first fit, and at
+// the step before it; a wrong prediction walks on from there. This relies on a text that fits
+// at one size also fitting at every smaller one: sizes map to pixel sizes in order, and the
+// unhinted advances and line heights the surface measures do not grow as the pixel size falls.
 std::optional<Fit> FitSelecting(DeviceContext& dc, const DisplayConverter& converter,
                                 const std::string& text, int width, int height,
                                 const FontDetails& font) {
   if (height < kMinimumBoxHeight || width < kMinimumBoxWidth) return std::nullopt;
-  // Every step lowers the size by at least one until the minimum, so the loop ends after a few
-  // hundred steps even from the largest size a layout file can hold.
+  const std::vector<std::uint32_t> sizes = FitSizes(std::max(font.FontPoint, MinimumFitSize));
   Fit fit;
-  fit.Size = std::max(font.FontPoint, MinimumFitSize);
-  fit.Previous = dc.SelectFont(converter.CreateFont(dc, font, fit.Size));
-  while (true) {
-    const LogicalSize extent = dc.GetTextExtentPoint32(text);
-    if (fit.Size <= MinimumFitSize || (extent.cx <= width && extent.cy <= height)) return fit;
-    fit.Size = NextFitSize(fit.Size);
-    dc.SelectFont(converter.CreateFont(dc, font, fit.Size));
+  fit.Previous = dc.SelectFont(converter.CreateFont(dc, font, sizes.front()));
+  std::size_t selected = 0;
+  const auto select = [&](std::size_t step) {
+    if (step == selected) return;
+    dc.SelectFont(converter.CreateFont(dc, font, sizes[step]));
+    selected = step;
+  };
+  enum class Known : std::uint8_t { Unmeasured, Fits, TooLarge };
+  std::vector<Known> known(sizes.size(), Known::Unmeasured);
+  const auto fits = [&](std::size_t step) {
+    if (known[step] == Known::Unmeasured) {
+      select(step);
+      const LogicalSize extent = dc.GetTextExtentPoint32(text);
+      known[step] = extent.cx <= width && extent.cy <= height ? Known::Fits : Known::TooLarge;
+    }
+    return known[step] == Known::Fits;
+  };
+
+  const LogicalSize first = dc.GetTextExtentPoint32(text);
+  known[0] = first.cx <= width && first.cy <= height ? Known::Fits : Known::TooLarge;
+  std::size_t step = 0;
+  if (known[0] == Known::TooLarge && sizes.size() > 1) {
+    step = PredictedStep(sizes, first, width, height);
+    if (fits(step)) {
+      while (fits(step - 1)) --step;  // ends at the latest at the first step, which does not fit
+    } else {
+      while (step + 1 < sizes.size() && !fits(step)) ++step;
+    }
   }
+  select(step);
+  fit.Size = sizes[step];
+  return fit;
 }
 
 }  // namespace

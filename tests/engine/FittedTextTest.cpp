@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "SurfaceTestSupport.h"
@@ -38,6 +39,59 @@ TEST(FitTextSizes, ChoosesTheFirstSizeOfTheSequenceThatFits) {
   ASSERT_LT(width, WidthAt(dc, 411));
   EXPECT_EQ(FitText(dc, converter, kText, width, 400, font), 390u);
   EXPECT_EQ(FitText(dc, converter, kText, WidthAt(dc, 480), 400, font), 480u);
+}
+
+// The size that trying every size of the sequence in turn stops at: the first that fits, or the
+// minimum.
+std::uint32_t WalkedSize(RasterDeviceContext& dc, const DisplayConverter& converter,
+                         const std::string& text, int width, int height, const FontDetails& font) {
+  std::uint32_t size = std::max(font.FontPoint, MinimumFitSize);
+  while (true) {
+    dc.SelectFont(converter.CreateFont(dc, font, size));
+    const LogicalSize extent = dc.GetTextExtentPoint32(text);
+    if (size <= MinimumFitSize || (extent.cx <= width && extent.cy <= height)) return size;
+    size = NextFitSize(size);
+  }
+}
+
+// FitText measures only a few sizes and predicts the rest; whatever the text, face, resolution
+// and box, it must land on the size the full walk lands on, and leave that font selected.
+TEST(FitTextSizes, ChoosesWhatTryingEverySizeChooses) {
+  const std::vector<std::string> texts = {
+      "Sample text line 1", "W", "il1.", "Anne-Marie O'Connor-Whitfield", "AVAWAY Ty", ""};
+  const std::vector<FontDetails> fonts = {
+      FontDetails("000000", "Arial", 480, false, false),
+      FontDetails("000000", "Arial", 185, true, true),
+      FontDetails("000000", "Liberation Serif", 1000, false, false),
+      FontDetails("000000", "Liberation Mono", 7, true, false)};
+  const std::vector<int> widths = {20, 33, 97, 260, 711, 2400};
+  const std::vector<int> heights = {5, 11, 29, 83, 300};
+  for (const double scale : {1.0, 0.37}) {
+    for (const int dpi : {96, 150, 300}) {
+      RasterDeviceContext dc(100, 100, dpi, dpi);
+      DisplayConverter converter;
+      converter.Scale = scale;
+      for (const std::string& text : texts) {
+        for (const FontDetails& font : fonts) {
+          for (const int width : widths) {
+            for (const int height : heights) {
+              SCOPED_TRACE(testing::Message() << dpi << " dpi, scale " << scale << ", \"" << text
+                                              << "\" in " << font.FontName << " " << font.FontPoint
+                                              << ", " << width << " x " << height);
+              const std::uint32_t walked = WalkedSize(dc, converter, text, width, height, font);
+              const auto fitted = FitText(dc, converter, text, width, height, font);
+              ASSERT_TRUE(fitted);
+              ASSERT_EQ(*fitted, walked);
+              const LogicalSize selected = dc.GetTextExtentPoint32(text);
+              dc.SelectFont(converter.CreateFont(dc, font, walked));
+              ASSERT_EQ(selected.cx, dc.GetTextExtentPoint32(text).cx);
+              ASSERT_EQ(selected.cy, dc.GetTextExtentPoint32(text).cy);
+            }
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(FitTextSizes, StopsAtTheSmallestSizeWhateverTheFontAsks) {
