@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <functional>
 #include <queue>
 
@@ -24,6 +26,42 @@ struct LengthCode {
   std::uint8_t ExtraBits = 0;
   std::uint16_t Extra = 0;
 };
+
+// Tokens are literals 0 to 255 and runs 257 to 512.
+constexpr std::size_t kTokenKinds = kEndOfBlock + 1 + kMaximumRun - kMinimumRun + 1;
+
+// How many of the bytes from data on, at most limit, equal byte; eight are compared at a time.
+std::size_t RunLength(const std::uint8_t* data, std::size_t limit, std::uint8_t byte) {
+  const std::uint64_t pattern = 0x0101010101010101ull * byte;
+  std::size_t run = 0;
+  for (; run + 8 <= limit; run += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + run, sizeof word);
+    const std::uint64_t differing = word ^ pattern;
+    if (differing != 0) {
+      const int bits = std::endian::native == std::endian::little ? std::countr_zero(differing)
+                                                                  : std::countl_zero(differing);
+      return run + static_cast<std::size_t>(bits / 8);
+    }
+  }
+  while (run < limit && data[run] == byte) ++run;
+  return run;
+}
+
+std::uint64_t FromLittleEndian64(std::uint64_t value) {
+  if constexpr (std::endian::native == std::endian::little) return value;
+  std::uint64_t swapped = 0;
+  for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((value >> (8 * i)) & 0xFFu);
+  return swapped;
+}
+
+void StoreLittleEndian64(std::uint8_t* out, std::uint64_t value) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, &value, sizeof value);
+  } else {
+    for (int i = 0; i < 8; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+}
 
 // The deflate code of every match length from 3 to 258.
 const std::array<LengthCode, kMaximumRun + 1>& LengthCodes() {
@@ -139,32 +177,37 @@ void FastDeflate::Reserve(std::size_t bytes) {
 void FastDeflate::UpdateAdler(const std::uint8_t* data, std::size_t size) {
   inputSize_ += size;
   for (std::size_t start = 0; start < size; start += kAdlerStride) {
-    const std::size_t end = std::min(size, start + kAdlerStride);
-    std::uint32_t a = adlerA_;
-    std::uint32_t b = adlerB_;
-    for (std::size_t i = start; i < end; ++i) {
-      a += data[i];
-      b += a;
+    const std::size_t length = std::min(size - start, kAdlerStride);
+    const std::uint8_t* bytes = data + start;
+    // Over a chunk, b grows by a for every byte and by each byte once for every byte from it to
+    // the end; summed that way the loop has no chain from one byte to the next and vectorises.
+    std::uint32_t sum = 0;
+    std::uint32_t weighted = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+      sum += bytes[i];
+      weighted += static_cast<std::uint32_t>(length - i) * bytes[i];
     }
-    adlerA_ = a % kAdlerModulus;
-    adlerB_ = b % kAdlerModulus;
+    adlerB_ = static_cast<std::uint32_t>((adlerB_ + std::uint64_t{adlerA_} * length + weighted) %
+                                         kAdlerModulus);
+    adlerA_ = (adlerA_ + sum) % kAdlerModulus;
   }
 }
 
-void FastDeflate::AddBlock(const std::uint8_t* data, std::size_t size, bool last) {
+void FastDeflate::AddBlock(const std::uint8_t* data, std::size_t size, bool last,
+                           std::vector<std::uint16_t>& scratch) {
   UpdateAdler(data, size);
   const auto& lengthCodes = LengthCodes();
   std::vector<std::uint32_t> frequencies(kLiteralLengthSymbols, 0);
-  if (tokens_.size() < size + 1) tokens_.resize(size + 1);
-  std::uint16_t* tokens = tokens_.data();
+  // 0..255 a literal, 257 + n a run of n + 3 copies of the byte before.
+  if (scratch.size() < size + 1) scratch.resize(size + 1);
+  std::uint16_t* tokens = scratch.data();
   std::size_t count = 0;
   for (std::size_t i = 0; i < size;) {
     const std::uint8_t byte = data[i];
     tokens[count++] = byte;
     ++frequencies[byte];
-    std::size_t run = 0;
-    const std::size_t limit = std::min<std::size_t>(kMaximumRun, size - i - 1);
-    while (run < limit && data[i + 1 + run] == byte) ++run;
+    const std::size_t run =
+        RunLength(data + i + 1, std::min<std::size_t>(kMaximumRun, size - i - 1), byte);
     if (run >= kMinimumRun) {
       tokens[count++] = static_cast<std::uint16_t>(kEndOfBlock + 1 + run - kMinimumRun);
       ++frequencies[lengthCodes[run].Symbol];
@@ -176,34 +219,51 @@ void FastDeflate::AddBlock(const std::uint8_t* data, std::size_t size, bool last
   // Room for the trees and every token at its longest: a 15-bit code, 5 extra bits and a
   // distance bit.
   Reserve(1024 + count * 3);
-  WriteBlock(count, frequencies, last);
+  WriteBlock(tokens, count, frequencies, last);
 }
 
-std::vector<std::uint8_t> FastDeflate::Join(std::span<FastDeflate> parts) {
-  std::size_t total = 6;
-  for (const FastDeflate& part : parts) total += part.used_ + 8;
-  std::vector<std::uint8_t> stream;
-  stream.reserve(total);
-  stream.push_back(0x78);  // deflate with a 32 KiB window
-  stream.push_back(0x01);  // fastest compression; 0x7801 is a multiple of 31 as zlib requires
+std::size_t FastDeflate::JoinedSize(std::span<const FastDeflate> parts) {
+  std::uint64_t bits = 0;
+  for (const FastDeflate& part : parts) bits += 8 * std::uint64_t{part.used_} + part.bitCount_;
+  return 2 + static_cast<std::size_t>((bits + 7) / 8) + 4;
+}
 
-  // The parts are bit strings: each starts where the one before ended, mid-byte or not.
+void FastDeflate::Join(std::span<const FastDeflate> parts, std::uint8_t* out) {
+  *out++ = 0x78;  // deflate with a 32 KiB window
+  *out++ = 0x01;  // fastest compression; 0x7801 is a multiple of 31 as zlib requires
+
+  // The parts are bit strings: each starts where the one before ended, mid-byte or not. The
+  // fewer than 8 bits not yet written wait in pending.
   std::uint64_t pending = 0;
   int pendingBits = 0;
   std::uint32_t a = 1;
   std::uint32_t b = 0;
-  for (FastDeflate& part : parts) {
+  for (const FastDeflate& part : parts) {
     const std::uint8_t* bytes = part.stream_.get();
     const std::size_t whole = part.used_;
-    for (std::size_t i = 0; i < whole; ++i) {
+    std::size_t i = 0;
+    if (pendingBits == 0) {
+      if (whole != 0) std::memcpy(out, bytes, whole);
+      i = whole;
+    } else {
+      for (; i + 8 <= whole; i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes + i, sizeof word);
+        word = FromLittleEndian64(word);
+        StoreLittleEndian64(out + i, (word << pendingBits) | pending);
+        pending = word >> (64 - pendingBits);
+      }
+    }
+    for (; i < whole; ++i) {
       pending |= static_cast<std::uint64_t>(bytes[i]) << pendingBits;
-      stream.push_back(static_cast<std::uint8_t>(pending));
+      out[i] = static_cast<std::uint8_t>(pending);
       pending >>= 8;
     }
+    out += whole;
     pending |= (part.bitBuffer_ & ((std::uint64_t{1} << part.bitCount_) - 1)) << pendingBits;
     pendingBits += part.bitCount_;
     while (pendingBits >= 8) {
-      stream.push_back(static_cast<std::uint8_t>(pending));
+      *out++ = static_cast<std::uint8_t>(pending);
       pending >>= 8;
       pendingBits -= 8;
     }
@@ -215,17 +275,14 @@ std::vector<std::uint8_t> FastDeflate::Join(std::span<FastDeflate> parts) {
         (b + partB + length * ((a + kAdlerModulus - 1) % kAdlerModulus)) % kAdlerModulus);
     a = (a + partA + kAdlerModulus - 1) % kAdlerModulus;
   }
-  if (pendingBits > 0) stream.push_back(static_cast<std::uint8_t>(pending));
+  if (pendingBits > 0) *out++ = static_cast<std::uint8_t>(pending);
   const std::uint32_t adler = (b << 16) | a;
-  for (int shift = 24; shift >= 0; shift -= 8)
-    stream.push_back(static_cast<std::uint8_t>(adler >> shift));
-  return stream;
+  for (int shift = 24; shift >= 0; shift -= 8) *out++ = static_cast<std::uint8_t>(adler >> shift);
 }
 
-void FastDeflate::WriteBlock(std::size_t tokenCount, const std::vector<std::uint32_t>& frequencies,
-                             bool last) {
+void FastDeflate::WriteBlock(const std::uint16_t* tokens, std::size_t tokenCount,
+                             const std::vector<std::uint32_t>& frequencies, bool last) {
   const auto& lengthCodes = LengthCodes();
-  const std::uint16_t* tokens = tokens_.data();
   std::vector<std::uint32_t> litFrequencies = frequencies;
   litFrequencies[kEndOfBlock] = 1;
   const std::vector<std::uint8_t> litLengths = CodeLengths(litFrequencies, kMaximumCodeLength);
@@ -237,17 +294,56 @@ void FastDeflate::WriteBlock(std::size_t tokenCount, const std::vector<std::uint
   PutBits(last ? 1u : 0u, 1);
   PutBits(2, 2);  // dynamic Huffman codes
   WriteTrees(litLengths, distLengths);
-  for (std::size_t i = 0; i < tokenCount; ++i) {
-    const std::uint16_t token = tokens[i];
-    if (token < kEndOfBlock) {
-      PutBits(litCodes[token], litLengths[token]);
-      continue;
-    }
-    const LengthCode& code = lengthCodes[token - kEndOfBlock - 1 + kMinimumRun];
-    PutBits(litCodes[code.Symbol], litLengths[code.Symbol]);
-    PutBits(code.Extra, code.ExtraBits);
-    PutBits(0, 1);  // distance code 0: distance 1
+
+  // Every token's whole code, a run's length code with its extra bits and its distance code
+  // included, with its bit count in the top byte: one look-up and one write per token.
+  std::array<std::uint32_t, kTokenKinds> tokenCodes{};
+  for (int literal = 0; literal < kEndOfBlock; ++literal) {
+    tokenCodes[static_cast<std::size_t>(literal)] =
+        litCodes[static_cast<std::size_t>(literal)] |
+        static_cast<std::uint32_t>(litLengths[static_cast<std::size_t>(literal)]) << 24;
   }
+  for (int run = kMinimumRun; run <= kMaximumRun; ++run) {
+    const LengthCode& code = lengthCodes[static_cast<std::size_t>(run)];
+    const std::uint32_t codeLength = litLengths[code.Symbol];
+    // The distance code, a single 0 bit, lies above the extra bits.
+    tokenCodes[static_cast<std::size_t>(kEndOfBlock + 1 + run - kMinimumRun)] =
+        (litCodes[code.Symbol] | static_cast<std::uint32_t>(code.Extra) << codeLength) |
+        (codeLength + code.ExtraBits + 1) << 24;
+  }
+
+  std::uint8_t* out = stream_.get() + used_;
+  std::uint64_t buffer = bitBuffer_;
+  unsigned held = static_cast<unsigned>(bitCount_);
+  // Whole bytes leave the buffer after every two tokens: fewer than 8 bits stay, so two codes of
+  // at most 21 bits always fit its 64. Eight bytes are written each time, past the end of what
+  // is used; the room reserved for the trees covers them.
+  const auto flush = [&] {
+    StoreLittleEndian64(out, buffer);
+    out += held >> 3;
+    buffer >>= held & ~7u;
+    held &= 7u;
+  };
+  flush();
+  std::size_t i = 0;
+  for (; i + 1 < tokenCount; i += 2) {
+    const std::uint32_t first = tokenCodes[tokens[i]];
+    buffer |= static_cast<std::uint64_t>(first & 0xFFFFFFu) << held;
+    held += first >> 24;
+    const std::uint32_t second = tokenCodes[tokens[i + 1]];
+    buffer |= static_cast<std::uint64_t>(second & 0xFFFFFFu) << held;
+    held += second >> 24;
+    flush();
+  }
+  if (i < tokenCount) {
+    const std::uint32_t code = tokenCodes[tokens[i]];
+    buffer |= static_cast<std::uint64_t>(code & 0xFFFFFFu) << held;
+    held += code >> 24;
+    flush();
+  }
+  used_ = static_cast<std::size_t>(out - stream_.get());
+  bitBuffer_ = buffer;
+  bitCount_ = static_cast<int>(held);
   PutBits(litCodes[kEndOfBlock], litLengths[kEndOfBlock]);
 }
 

@@ -15,12 +15,17 @@ class FastDeflate {
  public:
   FastDeflate();
 
-  // Compresses the bytes as the next block; the block that ends the stream must say so.
-  void AddBlock(const std::uint8_t* data, std::size_t size, bool last);
+  // Compresses the bytes as the next block; the block that ends the stream must say so. tokens
+  // is working room that the caller keeps, so that the encoders one thread runs in turn share
+  // it rather than each holding a copy as large as its input.
+  void AddBlock(const std::uint8_t* data, std::size_t size, bool last,
+                std::vector<std::uint16_t>& tokens);
 
   // The zlib stream of parts that compressed consecutive pieces of the input, in order; only
-  // the last part's last block may be marked as the last.
-  static std::vector<std::uint8_t> Join(std::span<FastDeflate> parts);
+  // the last part's last block may be marked as the last. JoinedSize says how many bytes Join
+  // writes to out.
+  static std::size_t JoinedSize(std::span<const FastDeflate> parts);
+  static void Join(std::span<const FastDeflate> parts, std::uint8_t* out);
 
  private:
   void PutBits(std::uint32_t bits, int count) {
@@ -36,7 +41,8 @@ class FastDeflate {
   }
   void Reserve(std::size_t bytes);
   void UpdateAdler(const std::uint8_t* data, std::size_t size);
-  void WriteBlock(std::size_t tokenCount, const std::vector<std::uint32_t>& frequencies, bool last);
+  void WriteBlock(const std::uint16_t* tokens, std::size_t tokenCount,
+                  const std::vector<std::uint32_t>& frequencies, bool last);
   void WriteTrees(const std::vector<std::uint8_t>& litLengths,
                   const std::vector<std::uint8_t>& distLengths);
 
@@ -49,6 +55,4 @@ class FastDeflate {
   std::uint32_t adlerA_ = 1;
   std::uint32_t adlerB_ = 0;
   std::uint64_t inputSize_ = 0;
-  // 0..255 a literal, 257 + n a run of n + 3 copies of the byte before.
-  std::vector<std::uint16_t> tokens_;
 };
