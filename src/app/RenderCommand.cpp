@@ -1,6 +1,9 @@
+#include <QFontDatabase>
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "app/CommandLine.h"
 #include "app/CompositeOutput.h"
@@ -32,6 +35,17 @@ constexpr std::int64_t kMillimetreTenthsPerInch = 254;
 // Pixels across a length of layout units at the resolution, rounded as the surface rounds.
 std::int64_t Pixels(std::int64_t length, std::int64_t dpi) {
   return (2 * length * dpi + kMillimetreTenthsPerInch) / (2 * kMillimetreTenthsPerInch);
+}
+
+// The font database reads the system's font configuration when text is first measured, which
+// takes several milliseconds; a thread of its own reads it while the pictures are decoded. Qt
+// guards the database with a lock, so text measured before the thread is done waits for it.
+std::jthread ReadFontsAside() {
+  try {
+    return std::jthread([] { QFontDatabase::families(); });
+  } catch (const std::system_error&) {
+    return {};  // without a thread to spare the first text reads the fonts itself
+  }
 }
 
 }  // namespace
@@ -76,6 +90,7 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& /*out*/, std::ost
     return 2;
   }
 
+  const std::jthread fonts = ReadFontsAside();
   RasterDeviceContext dc(static_cast<int>(width), static_cast<int>(height), static_cast<int>(dpi),
                          static_cast<int>(dpi));
   if (dc.IsNull()) {
