@@ -101,6 +101,9 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& /*out*/, std::ost
   ImageCache& cache = ImageCache::Instance();
   // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
+  // One composite asks for each picture once, so a decoded copy to make it again from would only
+  // cost the time and memory of copying every picture.
+  cache.SetKeepDecodedCopies(false);
   const DisplayConverter converter;
   const RenderContext context{dc, converter, request.Layout(), request.Settings(), cache};
   const PreviewSubjects subjects(request.Settings().NumImages);

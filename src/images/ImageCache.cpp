@@ -157,6 +157,11 @@ void ImageCache::SetRetryPolicy(LoadRetryPolicy policy) {
   policy_ = Completed(std::move(policy));
 }
 
+void ImageCache::SetKeepDecodedCopies(bool keep) {
+  Lock lock(lock_);
+  keepDecodedCopies_ = keep;
+}
+
 std::size_t ImageCache::EntryCount() const {
   Lock lock(lock_);
   return entries_.size();
@@ -256,6 +261,11 @@ void ImageCache::LoadWithRetry(DeviceIndepBitmap& picture, const std::string& pa
 }
 
 void ImageCache::KeepDecodedCopy(const Picture& working, const Picture& decoded) {
+  if (!keepDecodedCopies_) {
+    // An earlier file's copy must not stand in for this one's.
+    decoded->Release();
+    return;
+  }
   while (!decoded->Assign(*working)) {
     const bool outOfMemory = OutOfMemory(decoded->GetError());
     decoded->Release();

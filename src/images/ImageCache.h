@@ -53,6 +53,11 @@ class ImageCache {
   static bool PathExists(const std::string& path);
 
   void SetRetryPolicy(LoadRetryPolicy policy);
+  // Whether entries keep a decoded copy, as they do unless told otherwise. A caller that asks
+  // for each picture only once, as a command that draws one composite does, saves a copy of
+  // every picture without them; GetAdjusted then reads the file again, as it does when there
+  // was no memory for the copy.
+  void SetKeepDecodedCopies(bool keep);
 
   // What the cache holds, in order, for diagnostics and tests.
   std::size_t EntryCount() const;
@@ -82,4 +87,5 @@ class ImageCache {
   std::uint32_t cursor_ = 0;
   mutable std::recursive_mutex lock_;
   LoadRetryPolicy policy_;
+  bool keepDecodedCopies_ = true;
 };

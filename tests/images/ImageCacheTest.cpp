@@ -269,6 +269,38 @@ TEST_F(ImageCacheTest, GetAdjustedMakesEachResultFromTheDecodedPicture) {
   EXPECT_EQ(second->Rotation(), 0);
 }
 
+TEST_F(ImageCacheTest, WithoutDecodedCopiesAnotherAdjustmentReadsTheFileAgain) {
+  cache_.Resize(1, true);
+  const std::string earlier = Grey("earlier.jpg", 30);
+  Get(earlier);  // leaves a decoded copy in the only entry
+  cache_.SetKeepDecodedCopies(false);
+  const std::string path = Grey("grey.jpg", 100);
+  ImageAdjustments lighter;
+  lighter.Lightness = 20;
+  ImageError error;
+  const auto first = cache_.GetAdjusted(path, error, lighter);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(LevelAt(*first, 0, 0), 120);
+
+  // The picture is made again from the file as it is now, and never from the copy the earlier
+  // file left in the entry.
+  Grey("grey.jpg", 60);
+  const auto second = cache_.GetAdjusted(path, error, ImageAdjustments());
+  EXPECT_EQ(second, first);
+  EXPECT_EQ(LevelAt(*second, 0, 0), 60);
+  std::filesystem::remove(path);
+  EXPECT_FALSE(cache_.GetAdjusted(path, error, lighter));
+
+  // With copies kept again, the next load keeps one, and a change to the file is not seen.
+  cache_.SetKeepDecodedCopies(true);
+  const std::string kept = Grey("kept.jpg", 100);
+  Get(kept);
+  Grey("kept.jpg", 60);
+  const auto adjusted = cache_.GetAdjusted(kept, error, lighter);
+  ASSERT_TRUE(adjusted);
+  EXPECT_EQ(LevelAt(*adjusted, 0, 0), 120);
+}
+
 TEST_F(ImageCacheTest, AHitOnlyTurnsThePictureAgain) {
   const std::string path = Grey("grey.jpg", 100);
   ImageAdjustments turnedAndLighter;
