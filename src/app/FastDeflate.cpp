@@ -4,8 +4,6 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <functional>
-#include <queue>
 
 namespace {
 
@@ -30,29 +28,27 @@ struct LengthCode {
 // Tokens are literals 0 to 255 and runs 257 to 512.
 constexpr std::size_t kTokenKinds = kEndOfBlock + 1 + kMaximumRun - kMinimumRun + 1;
 
+// Eight bytes as a number, the first one lowest.
+std::uint64_t LoadLittleEndian64(const std::uint8_t* bytes) {
+  std::uint64_t value = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&value, bytes, sizeof value);
+  } else {
+    for (int i = 7; i >= 0; --i) value = (value << 8) | bytes[i];
+  }
+  return value;
+}
+
 // How many of the bytes from data on, at most limit, equal byte; eight are compared at a time.
 std::size_t RunLength(const std::uint8_t* data, std::size_t limit, std::uint8_t byte) {
   const std::uint64_t pattern = 0x0101010101010101ull * byte;
   std::size_t run = 0;
   for (; run + 8 <= limit; run += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, data + run, sizeof word);
-    const std::uint64_t differing = word ^ pattern;
-    if (differing != 0) {
-      const int bits = std::endian::native == std::endian::little ? std::countr_zero(differing)
-                                                                  : std::countl_zero(differing);
-      return run + static_cast<std::size_t>(bits / 8);
-    }
+    const std::uint64_t differing = LoadLittleEndian64(data + run) ^ pattern;
+    if (differing != 0) return run + static_cast<std::size_t>(std::countr_zero(differing) / 8);
   }
   while (run < limit && data[run] == byte) ++run;
   return run;
-}
-
-std::uint64_t FromLittleEndian64(std::uint64_t value) {
-  if constexpr (std::endian::native == std::endian::little) return value;
-  std::uint64_t swapped = 0;
-  for (int i = 0; i < 8; ++i) swapped = (swapped << 8) | ((value >> (8 * i)) & 0xFFu);
-  return swapped;
 }
 
 void StoreLittleEndian64(std::uint8_t* out, std::uint64_t value) {
@@ -89,6 +85,11 @@ const std::array<LengthCode, kMaximumRun + 1>& LengthCodes() {
 // Huffman code lengths for the frequencies, none longer than limit. Codes that come out too
 // long are made shorter by flattening the frequencies and building again, which always ends:
 // equal frequencies give a balanced tree. At least two symbols get a code, as a decoder needs.
+//
+// The tree is built by always joining the two lightest nodes, the lower number first among
+// equals, where symbols are numbered by their value and joined pairs after every symbol in the
+// order they are made. Pairs are made in order of weight, so the lightest nodes are always at
+// the fronts of two lists, the symbols sorted once and the pairs as they are made.
 std::vector<std::uint8_t> CodeLengths(std::vector<std::uint32_t> frequencies, int limit) {
   const std::size_t count = frequencies.size();
   std::size_t used = 0;
@@ -99,33 +100,51 @@ std::vector<std::uint8_t> CodeLengths(std::vector<std::uint32_t> frequencies, in
       ++used;
     }
   }
+  std::vector<int> symbols;
+  for (std::size_t s = 0; s < count; ++s) {
+    if (frequencies[s] != 0) symbols.push_back(static_cast<int>(s));
+  }
+  const std::size_t pairs = symbols.size() - 1;
+  std::vector<std::uint64_t> pairWeight(pairs);
+  std::vector<std::size_t> pairParent(pairs);
+  std::vector<std::size_t> symbolParent(count);
+  std::vector<int> pairDepth(pairs);
   std::vector<std::uint8_t> lengths(count, 0);
   while (true) {
-    // Nodes 0..count-1 are the symbols, later ones the merged pairs.
-    std::vector<std::uint64_t> weight(frequencies.begin(), frequencies.end());
-    std::vector<int> parent(count, -1);
-    using Entry = std::pair<std::uint64_t, int>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-    for (std::size_t s = 0; s < count; ++s) {
-      if (frequencies[s] != 0) queue.push({frequencies[s], static_cast<int>(s)});
+    std::sort(symbols.begin(), symbols.end(), [&](int a, int b) {
+      const auto fa = frequencies[static_cast<std::size_t>(a)];
+      const auto fb = frequencies[static_cast<std::size_t>(b)];
+      return fa != fb ? fa < fb : a < b;
+    });
+    std::size_t nextSymbol = 0;
+    std::size_t nextPair = 0;
+    // Takes the lightest node not yet joined; a symbol wins a tie, being numbered lower.
+    const auto take = [&](std::size_t made, std::size_t*& parent) -> std::uint64_t {
+      if (nextSymbol < symbols.size() &&
+          (nextPair == made ||
+           frequencies[static_cast<std::size_t>(symbols[nextSymbol])] <= pairWeight[nextPair])) {
+        const auto symbol = static_cast<std::size_t>(symbols[nextSymbol++]);
+        parent = &symbolParent[symbol];
+        return frequencies[symbol];
+      }
+      parent = &pairParent[nextPair];
+      return pairWeight[nextPair++];
+    };
+    for (std::size_t made = 0; made < pairs; ++made) {
+      std::size_t* first = nullptr;
+      std::size_t* second = nullptr;
+      const std::uint64_t weight = take(made, first) + take(made, second);
+      *first = made;
+      *second = made;
+      pairWeight[made] = weight;
     }
-    while (queue.size() > 1) {
-      const Entry a = queue.top();
-      queue.pop();
-      const Entry b = queue.top();
-      queue.pop();
-      const int node = static_cast<int>(weight.size());
-      weight.push_back(a.first + b.first);
-      parent.push_back(-1);
-      parent[static_cast<std::size_t>(a.second)] = node;
-      parent[static_cast<std::size_t>(b.second)] = node;
-      queue.push({a.first + b.first, node});
-    }
+    // The last pair is the root; every other pair's parent was made after it.
+    pairDepth[pairs - 1] = 0;
+    for (std::size_t p = pairs - 1; p-- > 0;) pairDepth[p] = pairDepth[pairParent[p]] + 1;
     int longest = 0;
-    for (std::size_t s = 0; s < count; ++s) {
-      if (frequencies[s] == 0) continue;
-      int depth = 0;
-      for (int n = parent[s]; n != -1; n = parent[static_cast<std::size_t>(n)]) ++depth;
+    for (const int symbol : symbols) {
+      const auto s = static_cast<std::size_t>(symbol);
+      const int depth = pairDepth[symbolParent[s]] + 1;
       lengths[s] = static_cast<std::uint8_t>(depth);
       longest = std::max(longest, depth);
     }
@@ -177,15 +196,16 @@ void FastDeflate::Reserve(std::size_t bytes) {
 void FastDeflate::UpdateAdler(const std::uint8_t* data, std::size_t size) {
   inputSize_ += size;
   for (std::size_t start = 0; start < size; start += kAdlerStride) {
-    const std::size_t length = std::min(size - start, kAdlerStride);
+    const auto length = static_cast<std::uint32_t>(std::min(size - start, kAdlerStride));
     const std::uint8_t* bytes = data + start;
     // Over a chunk, b grows by a for every byte and by each byte once for every byte from it to
-    // the end; summed that way the loop has no chain from one byte to the next and vectorises.
+    // the end; summed that way the loop has no chain from one byte to the next and vectorises
+    // (in 32-bit lanes, which the stride keeps from overflowing).
     std::uint32_t sum = 0;
     std::uint32_t weighted = 0;
-    for (std::size_t i = 0; i < length; ++i) {
+    for (std::uint32_t i = 0; i < length; ++i) {
       sum += bytes[i];
-      weighted += static_cast<std::uint32_t>(length - i) * bytes[i];
+      weighted += (length - i) * bytes[i];
     }
     adlerB_ = static_cast<std::uint32_t>((adlerB_ + std::uint64_t{adlerA_} * length + weighted) %
                                          kAdlerModulus);
@@ -196,25 +216,65 @@ void FastDeflate::UpdateAdler(const std::uint8_t* data, std::size_t size) {
 void FastDeflate::AddBlock(const std::uint8_t* data, std::size_t size, bool last,
                            std::vector<std::uint16_t>& scratch) {
   UpdateAdler(data, size);
-  const auto& lengthCodes = LengthCodes();
-  std::vector<std::uint32_t> frequencies(kLiteralLengthSymbols, 0);
   // 0..255 a literal, 257 + n a run of n + 3 copies of the byte before.
   if (scratch.size() < size + 1) scratch.resize(size + 1);
   std::uint16_t* tokens = scratch.data();
   std::size_t count = 0;
-  for (std::size_t i = 0; i < size;) {
-    const std::uint8_t byte = data[i];
-    tokens[count++] = byte;
-    ++frequencies[byte];
-    const std::size_t run =
-        RunLength(data + i + 1, std::min<std::size_t>(kMaximumRun, size - i - 1), byte);
-    if (run >= kMinimumRun) {
-      tokens[count++] = static_cast<std::uint16_t>(kEndOfBlock + 1 + run - kMinimumRun);
-      ++frequencies[lengthCodes[run].Symbol];
-      i += 1 + run;
-    } else {
-      ++i;
+  // Literals are counted in four tables by position, so that a byte that comes again at once
+  // does not wait for its own count to be stored; runs are counted by length.
+  std::array<std::array<std::uint32_t, 256>, 4> literalCounts{};
+  std::array<std::uint32_t, kMaximumRun + 1> runCounts{};
+  const auto literals = [&](std::size_t from, std::size_t n) {
+    for (std::size_t j = 0; j < n; ++j) {
+      const std::uint8_t byte = data[from + j];
+      tokens[count + j] = byte;
+      ++literalCounts[j & 3][byte];
     }
+    count += n;
+  };
+  // The tokens of position i: its literal, and a match when the next three bytes or more repeat
+  // it. Returns the position after them.
+  const auto step = [&](std::size_t i) -> std::size_t {
+    literals(i, 1);
+    const std::size_t run =
+        RunLength(data + i + 1, std::min<std::size_t>(kMaximumRun, size - i - 1), data[i]);
+    if (run < kMinimumRun) return i + 1;
+    tokens[count++] = static_cast<std::uint16_t>(kEndOfBlock + 1 + run - kMinimumRun);
+    ++runCounts[run];
+    return i + 1 + run;
+  };
+  std::size_t i = 0;
+  // Eight positions are tested at once while eleven bytes are left to read: a position starts a
+  // run when its byte differs from none of the next three, that is where the three differences
+  // have a zero byte in common.
+  while (i + 11 <= size) {
+    const std::uint64_t here = LoadLittleEndian64(data + i);
+    const std::uint64_t differences = (here ^ LoadLittleEndian64(data + i + 1)) |
+                                      (here ^ LoadLittleEndian64(data + i + 2)) |
+                                      (here ^ LoadLittleEndian64(data + i + 3));
+    // The lowest byte that is zero gets its top bit set (higher ones may be wrong, and are not
+    // looked at).
+    const std::uint64_t zeros =
+        (differences - 0x0101010101010101ull) & ~differences & 0x8080808080808080ull;
+    if (zeros == 0) {
+      literals(i, 8);
+      i += 8;
+      continue;
+    }
+    const auto first = static_cast<std::size_t>(std::countr_zero(zeros) / 8);
+    literals(i, first);
+    i = step(i + first);
+  }
+  while (i < size) i = step(i);
+
+  const auto& lengthCodes = LengthCodes();
+  std::vector<std::uint32_t> frequencies(kLiteralLengthSymbols, 0);
+  for (std::size_t byte = 0; byte < 256; ++byte) {
+    for (const auto& table : literalCounts) frequencies[byte] += table[byte];
+  }
+  for (int length = kMinimumRun; length <= kMaximumRun; ++length) {
+    frequencies[lengthCodes[static_cast<std::size_t>(length)].Symbol] +=
+        runCounts[static_cast<std::size_t>(length)];
   }
   // Room for the trees and every token at its longest: a 15-bit code, 5 extra bits and a
   // distance bit.
@@ -247,9 +307,7 @@ void FastDeflate::Join(std::span<const FastDeflate> parts, std::uint8_t* out) {
       i = whole;
     } else {
       for (; i + 8 <= whole; i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes + i, sizeof word);
-        word = FromLittleEndian64(word);
+        const std::uint64_t word = LoadLittleEndian64(bytes + i);
         StoreLittleEndian64(out + i, (word << pendingBits) | pending);
         pending = word >> (64 - pendingBits);
       }

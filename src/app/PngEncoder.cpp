@@ -73,17 +73,22 @@ constexpr std::uint8_t kFilterUp = 2;
 
 // One row as the PNG stream holds it before compression: the filter byte, then red, green and
 // blue of each pixel minus those of the pixel above (the row above the first counts as zero).
+// The three differences of a pixel are taken at once, as bytes of one word that do not borrow
+// from each other.
 void FilterRow(const QImage& image, int y, std::uint8_t* out) {
+  constexpr std::uint32_t kHigh = 0x80808080u;
   const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
   const auto* above = y > 0 ? reinterpret_cast<const QRgb*>(image.constScanLine(y - 1)) : nullptr;
   *out++ = kFilterUp;
   const int width = image.width();
   for (int x = 0; x < width; ++x) {
-    const QRgb pixel = row[x];
-    const QRgb upper = above ? above[x] : 0u;
-    *out++ = static_cast<std::uint8_t>(qRed(pixel) - qRed(upper));
-    *out++ = static_cast<std::uint8_t>(qGreen(pixel) - qGreen(upper));
-    *out++ = static_cast<std::uint8_t>(qBlue(pixel) - qBlue(upper));
+    const std::uint32_t pixel = row[x];
+    const std::uint32_t upper = above ? above[x] : 0u;
+    const std::uint32_t difference =
+        ((pixel | kHigh) - (upper & ~kHigh)) ^ ((pixel ^ ~upper) & kHigh);
+    *out++ = static_cast<std::uint8_t>(difference >> 16);
+    *out++ = static_cast<std::uint8_t>(difference >> 8);
+    *out++ = static_cast<std::uint8_t>(difference);
   }
 }
 

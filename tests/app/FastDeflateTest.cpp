@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <algorithm>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -50,6 +52,20 @@ TEST(FastDeflate, RunsOfEveryLengthUpToPastTheLongestMatch) {
   }
   // A run that reaches the end of the block.
   piece.insert(piece.end(), 300, 9);
+  EXPECT_EQ(RoundTrip({piece}), piece);
+}
+
+TEST(FastDeflate, CodesOfSkewedBytesStayWithinFifteenBits) {
+  // Byte k appears as often as the k-th Fibonacci number, which would give the rarest bytes
+  // codes of more than twenty bits; deflate allows fifteen, and zlib refuses longer ones.
+  Bytes piece;
+  std::uint32_t previous = 1;
+  std::uint32_t current = 1;
+  for (int k = 0; k < 26; ++k) {
+    piece.insert(piece.end(), current, static_cast<std::uint8_t>(k * 9));
+    current = std::exchange(previous, current) + current;
+  }
+  std::shuffle(piece.begin(), piece.end(), std::mt19937(5));
   EXPECT_EQ(RoundTrip({piece}), piece);
 }
 
