@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/DibStretch.h"
+#include "platform/ZeroedBlock.h"
 
 namespace {
 
@@ -45,6 +46,21 @@ std::string CutFaceName(std::string name) {
   return name;
 }
 
+// A 32-bit image whose pixels lie in a ZeroedBlock, which a large surface gets faster than the
+// allocator's memory; the block goes when the last image sharing the pixels does. Null when the
+// memory cannot be had.
+QImage ImageOnZeroedBlock(int width, int height) {
+  ZeroedBlock block = ZeroedBlock::Allocate(static_cast<std::size_t>(width) * height * 4);
+  if (!block) return {};
+  auto owner = std::make_unique<ZeroedBlock>(std::move(block));
+  QImage image(
+      owner->get(), width, height, qsizetype{width} * 4, QImage::Format_RGB32,
+      [](void* pixels) { delete static_cast<ZeroedBlock*>(pixels); }, owner.get());
+  // Qt takes the block only for an image it could make.
+  if (!image.isNull()) owner.release();
+  return image;
+}
+
 QString ToQString(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -57,7 +73,7 @@ RasterDeviceContext::RasterDeviceContext(int widthPixels, int heightPixels, int 
       dpiY_(std::clamp(dpiY, kMinimumDpi, kMaximumDpi)) {
   if (widthPixels > 0 && heightPixels > 0 &&
       std::int64_t{widthPixels} * heightPixels <= kMaximumPixels) {
-    image_ = QImage(widthPixels, heightPixels, QImage::Format_RGB32);
+    image_ = ImageOnZeroedBlock(widthPixels, heightPixels);
   }
   if (!image_.isNull()) {
     image_.fill(ToRgb(background));

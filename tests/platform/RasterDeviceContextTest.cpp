@@ -198,6 +198,20 @@ TEST(RasterDeviceContextState, ImageTakenEarlierDoesNotChangeWithLaterDrawing) {
   EXPECT_GT(CountOf(dc.Image(), kBlue), 0);
 }
 
+TEST(RasterDeviceContextState, ImageTakenKeepsItsPixelsWhenTheSurfaceGoes) {
+  // Large enough for pixels mapped from the system, which must stay until the image goes.
+  QImage kept;
+  {
+    RasterDeviceContext dc(1200, 900, 254, 254);
+    dc.FillSolidRect(0, 0, 600, -900, kBlue);
+    kept = dc.Image();
+  }
+  EXPECT_EQ(CountOf(kept, kBlue), 600 * 900);
+  EXPECT_EQ(CountOf(kept, kWhite), 600 * 900);
+  kept.setPixel(1199, 899, Rgb(kRed));
+  EXPECT_EQ(CountOf(kept, kRed), 1);
+}
+
 TEST(RasterDeviceContextState, NullSurfaceIgnoresDrawing) {
   EXPECT_TRUE(RasterDeviceContext(100000, 80000, 10000, 10000).IsNull());  // 32 GB of pixels
   RasterDeviceContext dc(0, 0, 96, 96);
