@@ -21,10 +21,19 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
-// The size of a huge page on the machines the program runs on. Blocks from this size on are
-// mapped, in whole multiples of it: the system lines such mappings up with huge pages, so all of
-// the block can have them, and the part past the end that is never touched costs nothing.
+// The size of a huge page on the machines the program runs on; blocks from this size on are
+// mapped.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// The length to map for a block. The system lines a mapping up with huge pages only when its
+// length is a whole number of them, so the length is rounded up to one when that adds at most a
+// quarter: all of the block then has huge pages, and the part past its end that is never
+// touched costs address space but no memory. A larger addition would cost too much of a limit
+// on address space (a block just over 4 MiB would take 6), and that block is mapped as it is.
+std::size_t MappedLength(std::size_t bytes) {
+  const std::size_t rounded = (bytes / kHugePage + (bytes % kHugePage != 0)) * kHugePage;
+  return rounded - bytes <= bytes / 4 ? rounded : bytes;
+}
 
 }  // namespace
 
@@ -32,7 +41,7 @@ ZeroedBlock ZeroedBlock::Allocate(std::size_t bytes) {
   ZeroedBlock block;
 #if defined(MAP_ANONYMOUS)
   if (!kSanitized && bytes >= kHugePage && bytes <= SIZE_MAX - kHugePage) {
-    const std::size_t length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    const std::size_t length = MappedLength(bytes);
     void* mapped =
         mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) return block;
