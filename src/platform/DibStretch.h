@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "platform/DeviceContext.h"
 
@@ -41,6 +42,11 @@ class DibStretch {
  private:
   template <int Depth, RasterOp Op>
   void DrawRows(const DeviceRect& destination, const Target& target) const;
+  // Draws 32-bit rows by runs of consecutive source columns; false, having drawn nothing, when
+  // the runs are too short for that to pay.
+  template <RasterOp Op, typename RowMap>
+  bool DrawRuns(const std::vector<std::uint32_t>& columns, std::int64_t firstX, std::int64_t firstY,
+                std::int64_t endY, RowMap sourceRow, const Target& target) const;
   template <int Depth>
   void DrawWithOp(const DeviceRect& destination, RasterOp op, const Target& target) const;
 

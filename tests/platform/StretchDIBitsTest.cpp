@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <algorithm>
 #include <climits>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -124,6 +126,43 @@ TEST(StretchDIBits, StretchingRepeatsAndDropsWholePixels) {
   const std::set<QRgb> allowed = {Rgb(kRed),    Rgb(kGreen), Rgb(kBlue),
                                   Rgb(kYellow), Rgb(kGrey),  Rgb(kBlack)};
   EXPECT_EQ(ColoursIn(image, QRect(0, 0, 7, 5)), allowed);
+}
+
+TEST(StretchDIBits, WideRowsAtAboutTheirOwnSizeTakeEachDrawnPixelFromItsCentre) {
+  // Pictures drawn at their own size or a little larger are copied in runs of columns; every
+  // drawn pixel must still be the source pixel its centre falls on, for each raster operation,
+  // also where the picture is cut by the image's left and right edges.
+  std::mt19937 random(3);
+  std::vector<std::uint32_t> noise(120 * 3);
+  for (std::uint32_t& colour : noise) colour = random() & 0xFFFFFFu;
+  const TestDib dib = MakeDib(120, 3, 32, noise);
+  const ColourRef ground = MakeColourRef(0x35, 0xCA, 0x6E);
+  for (const int drawnWidth : {120, 127, 250}) {
+    for (const int left : {0, -9, 30}) {
+      for (const RasterOp op : {RasterOp::SrcCopy, RasterOp::SrcAnd, RasterOp::SrcPaint}) {
+        SCOPED_TRACE(testing::Message() << drawnWidth << " wide at " << left << ", operation "
+                                        << static_cast<int>(op));
+        RasterDeviceContext dc(200, 3, 254, 254);
+        dc.FillSolidRect(0, 0, 200, -3, ground);
+        Blit(dc, dib, left, 0, drawnWidth, -3, op);
+        const QImage image = dc.Image();
+        for (int y = 0; y < 3; ++y) {
+          for (int x = std::max(left, 0); x < std::min(left + drawnWidth, 200); ++x) {
+            const int column = ((2 * (x - left) + 1) * 120) / (2 * drawnWidth);
+            const QRgb source = Rgb(noise[static_cast<std::size_t>(y * 120 + column)]);
+            const QRgb under = Rgb(ground);
+            const QRgb expected = op == RasterOp::SrcCopy  ? source
+                                  : op == RasterOp::SrcAnd ? (source & under)
+                                                           : (source | under);
+            ASSERT_EQ(image.pixel(x, y), expected) << x << ", " << y;
+          }
+        }
+        if (left + drawnWidth < 200) {
+          EXPECT_EQ(image.pixel(left + drawnWidth, 1), Rgb(ground));
+        }
+      }
+    }
+  }
 }
 
 TEST(StretchDIBits, DestinationFollowsTheResolution) {
