@@ -1,6 +1,7 @@
 #include "images/DeviceIndepBitmap.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "images/PLFilterColor.h"
@@ -28,6 +29,14 @@ constexpr PictureSize kEmptySize{16, 16};
 constexpr std::uint8_t kContrastOffset = 128;
 
 int QuarterTurns(int turns) { return ((turns % 4) + 4) % 4; }
+
+// A word whose first count bytes in memory are 0xFF and the rest zero.
+std::uint32_t MaskOfFirstBytes(int count) {
+  std::uint32_t mask = 0;
+  auto* bytes = reinterpret_cast<std::uint8_t*>(&mask);
+  for (int i = 0; i < count; ++i) bytes[i] = 0xFF;
+  return mask;
+}
 
 }  // namespace
 
@@ -214,24 +223,36 @@ bool DeviceIndepBitmap::DrawColourKeyed(DeviceContext& dc, int x, int y, int wid
   return Run([&] {
     // The surface is ANDed with a mask that is white where the picture is transparent, then
     // ORed with the picture blacked out there: transparent pixels keep what was drawn before.
+    // Both are written in one pass over the picture, a pixel at a time as one word.
+    const PLWinBmp* source = pixels_.get();
+    PLWinBmp wide;
+    if (source->BitsPerPixel() != 32) {
+      wide.CopyFrom(*source, 32);
+      source = &wide;
+    }
+    const int columns = source->Width();
     PLWinBmp picture;
-    picture.CopyFrom(*pixels_, 32);
+    picture.Create(columns, source->Height(), 32, source->Alpha(), false);
     PLWinBmp mask;
-    mask.Create(picture.Width(), picture.Height(), 32, picture.Alpha(), false);
-    const std::uint8_t* keyPixel = picture.RowTable()[0];
-    const std::uint8_t key[4] = {keyPixel[0], keyPixel[1], keyPixel[2], keyPixel[3]};
-    for (int row = 0; row < picture.Height(); ++row) {
-      std::uint8_t* in = picture.RowTable()[row];
+    mask.Create(columns, source->Height(), 32, source->Alpha(), false);
+    const std::uint8_t* key = source->RowTable()[0];
+    // Blue, green and red are the first three bytes whichever way words are stored.
+    const std::uint32_t colourBytes = MaskOfFirstBytes(3);
+    for (int row = 0; row < source->Height(); ++row) {
+      const std::uint8_t* in = source->RowTable()[row];
+      std::uint8_t* keyed = picture.RowTable()[row];
       std::uint8_t* out = mask.RowTable()[row];
-      for (int column = 0; column < picture.Width(); ++column, in += 4, out += 4) {
+      for (int column = 0; column < columns; ++column) {
+        const std::uint8_t* pixel = in + 4 * column;
         int distance = 0;
-        for (int byte = 0; byte < 4; ++byte) distance += std::abs(in[byte] - key[byte]);
+        for (int byte = 0; byte < 4; ++byte) distance += std::abs(pixel[byte] - key[byte]);
         const bool transparent = distance <= tolerance;
-        const std::uint8_t maskLevel = transparent ? 255 : 0;
-        for (int byte = 0; byte < 3; ++byte) {
-          out[byte] = maskLevel;
-          if (transparent) in[byte] = 0;
-        }
+        std::uint32_t colour;
+        std::memcpy(&colour, pixel, 4);
+        const std::uint32_t shown = transparent ? colour & ~colourBytes : colour;
+        const std::uint32_t ground = transparent ? colourBytes : 0u;
+        std::memcpy(keyed + 4 * column, &shown, 4);
+        std::memcpy(out + 4 * column, &ground, 4);
       }
     }
     mask.BlitStretched(dc, x, y, width, height, RasterOp::SrcAnd);
