@@ -124,6 +124,15 @@ ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecode
   return {};
 }
 
+void DeviceIndepBitmap::ReplaceWithResized(const PLFilter& filter) {
+  // Filtering in place would make the result in a scratch bitmap and then copy it into new
+  // storage of the new size; made straight into a bitmap of its own it is written once. A
+  // filter that fails leaves the pixels as they were.
+  auto result = std::make_unique<PLWinBmp>();
+  filter.FilterInto(*pixels_, *result);
+  pixels_ = std::move(result);
+}
+
 void DeviceIndepBitmap::Release() {
   pixels_.reset();
   exif_.reset();
@@ -149,7 +158,7 @@ bool DeviceIndepBitmap::Crop(int left, int top, int right, int bottom) {
     return true;
   }
   if (left == 0 && top == 0 && right == size.Width && bottom == size.Height) return true;
-  return Run([&] { pixels_->ApplyFilter(PLFilterCrop(left, top, right, bottom)); });
+  return Run([&] { ReplaceWithResized(PLFilterCrop(left, top, right, bottom)); });
 }
 
 bool DeviceIndepBitmap::CropToRatio(double first, double second, int zoom, int verticalShift,
@@ -171,7 +180,11 @@ bool DeviceIndepBitmap::RotateBy(int turn) {
   const int turns = QuarterTurns(turn);
   if (!pixels_ || turns == 0) return true;
   // The filter's turns are 0 clockwise, 1 half, 2 anticlockwise.
-  if (!Run([&] { pixels_->ApplyFilter(PLFilterRotate(turns - 1)); })) return false;
+  const PLFilterRotate rotate(turns - 1);
+  const bool sameShape = turns == 2 || pixels_->Width() == pixels_->Height();
+  if (!Run([&] { sameShape ? pixels_->ApplyFilter(rotate) : ReplaceWithResized(rotate); })) {
+    return false;
+  }
   rotation_ = (rotation_ + turns) % 4;
   return true;
 }

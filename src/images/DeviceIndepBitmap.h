@@ -8,6 +8,7 @@
 
 class DeviceContext;
 class PLExifData;
+class PLFilter;
 class PLJPEGDecoder;
 class PLTextException;
 class PLWinBmp;
@@ -78,6 +79,8 @@ class DeviceIndepBitmap {
   // Runs a toolkit step; a PLTextException is recorded and gives false.
   template <typename Step>
   bool Run(Step step);
+  // Replaces the pixels with the result of a filter that changes their size.
+  void ReplaceWithResized(const PLFilter& filter);
 
   std::unique_ptr<PLWinBmp> pixels_;
   std::unique_ptr<PLExifData> exif_;
