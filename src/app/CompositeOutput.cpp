@@ -92,7 +92,11 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
     case OutputFormat::Png: {
       const QByteArray png =
           PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
-      written = !png.isEmpty() && file.write(png) == png.size();
+      if (png.isEmpty()) {
+        error = "not enough memory to encode the picture";
+        break;
+      }
+      written = file.write(png) == png.size();
       if (!written) error = file.errorString().toStdString();
       break;
     }

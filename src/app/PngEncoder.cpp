@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -97,7 +98,8 @@ void FilterRow(const QImage& image, int y, std::uint8_t* out) {
 // processor, each thread taking the next piece not yet taken: parts of a picture differ in how
 // much work they are (a photograph against flat colour), and a processor that other work holds
 // up for a while simply takes fewer pieces. Only a piece's rows are filtered at a time, so no
-// second copy of the whole picture is ever held.
+// second copy of the whole picture is ever held. Raises std::bad_alloc, once every thread has
+// stopped, when one of them ran out of memory.
 std::vector<FastDeflate> CompressPieces(const QImage& image) {
   const int height = image.height();
   const int pieces = std::max(1, (height + kRowsPerPiece - 1) / kRowsPerPiece);
@@ -106,16 +108,22 @@ std::vector<FastDeflate> CompressPieces(const QImage& image) {
   std::vector<FastDeflate> compressed(static_cast<std::size_t>(pieces));
   const std::size_t rowBytes = 1 + 3 * static_cast<std::size_t>(image.width());
   std::atomic<int> next{0};
+  std::atomic<bool> outOfMemory{false};
 
   const auto compress = [&] {
-    std::vector<std::uint8_t> piece(rowBytes * kRowsPerPiece);
-    std::vector<std::uint16_t> tokens;
-    for (int p = next++; p < pieces; p = next++) {
-      const int top = p * kRowsPerPiece;
-      const int rows = std::clamp(height - top, 0, kRowsPerPiece);
-      for (int i = 0; i < rows; ++i) FilterRow(image, top + i, piece.data() + rowBytes * i);
-      compressed[static_cast<std::size_t>(p)].AddBlock(
-          piece.data(), rowBytes * static_cast<std::size_t>(rows), p == pieces - 1, tokens);
+    // An exception must not leave a thread: it would end the program.
+    try {
+      std::vector<std::uint8_t> piece(rowBytes * kRowsPerPiece);
+      std::vector<std::uint16_t> tokens;
+      for (int p = next++; p < pieces && !outOfMemory; p = next++) {
+        const int top = p * kRowsPerPiece;
+        const int rows = std::clamp(height - top, 0, kRowsPerPiece);
+        for (int i = 0; i < rows; ++i) FilterRow(image, top + i, piece.data() + rowBytes * i);
+        compressed[static_cast<std::size_t>(p)].AddBlock(
+            piece.data(), rowBytes * static_cast<std::size_t>(rows), p == pieces - 1, tokens);
+      }
+    } catch (const std::bad_alloc&) {
+      outOfMemory = true;  // the other threads stop at their next piece
     }
   };
   std::vector<std::thread> threads;
@@ -128,16 +136,27 @@ std::vector<FastDeflate> CompressPieces(const QImage& image) {
   }
   compress();
   for (std::thread& thread : threads) thread.join();
+  if (outOfMemory) throw std::bad_alloc();
   return compressed;
 }
 
 }  // namespace
 
 QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
+  try {
+    return EncodeOrThrow(source, dotsPerMetreX, dotsPerMetreY);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+QByteArray PngEncoder::EncodeOrThrow(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
   const QImage image =
       source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
           ? source
           : source.convertToFormat(QImage::Format_RGB32);
+  // A conversion without the memory for it gives a null image.
+  if (image.isNull()) return {};
   const std::vector<FastDeflate> pieces = CompressPieces(image);
   const std::size_t streamSize = FastDeflate::JoinedSize(pieces);
   constexpr std::size_t kSignature = 8;

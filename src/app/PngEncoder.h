@@ -12,5 +12,9 @@ class QImage;
 // pixels per metre.
 class PngEncoder {
  public:
+  // The file's bytes; empty for a null picture or when there is not enough memory to encode it.
   static QByteArray Encode(const QImage& image, int dotsPerMetreX, int dotsPerMetreY);
+
+ private:
+  static QByteArray EncodeOrThrow(const QImage& image, int dotsPerMetreX, int dotsPerMetreY);
 };

@@ -3,19 +3,15 @@
 // a few megabytes beyond what it holds, so that a 4 MB picture copy cannot be had until the cache
 // gives up an idle entry.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <vector>
 
 #include "PictureFolder.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
+#include "support/MemoryLimit.h"
 
 // Under AddressSanitizer a failed allocation must come back as null, as it does without it, and
 // freed blocks must go back to the system at once rather than wait in quarantine.
@@ -25,38 +21,14 @@ extern "C" const char* __asan_default_options() {
 
 namespace {
 
+using testsupport::LiftMemoryLimit;
+using testsupport::WithMemoryLimit;
+
 constexpr std::size_t kMegabyte = std::size_t{1} << 20;
 
 // A failed check in the child is told to the parent by its number as the exit status.
 #define CHILD_CHECK(number, condition) \
   if (!(condition)) return number
-
-// Runs body in a child process whose address space may grow by headroom bytes from the start of
-// body; returns the body's result, or -1 when the child did not end normally.
-int WithMemoryLimit(std::size_t headroom, const std::function<int()>& body) {
-  std::fflush(nullptr);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    unsigned long pages = 0;
-    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-      if (std::fscanf(statm, "%lu", &pages) != 1) pages = 0;
-      std::fclose(statm);
-    }
-    const rlimit limit{pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + headroom,
-                       RLIM_INFINITY};
-    if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(100);
-    ::_exit(body());
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Lets the child's address space grow freely again.
-bool LiftMemoryLimit() {
-  const rlimit limit{RLIM_INFINITY, RLIM_INFINITY};
-  return ::setrlimit(RLIMIT_AS, &limit) == 0;
-}
 
 class ImageCacheMemoryTest : public testing::Test {
  protected:
