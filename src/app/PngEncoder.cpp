@@ -127,11 +127,15 @@ std::vector<FastDeflate> CompressPieces(const QImage& image) {
     }
   };
   std::vector<std::thread> threads;
+  threads.reserve(static_cast<std::size_t>(threadCount - 1));
   for (int t = 1; t < threadCount; ++t) {
+    // No thread to be had: the ones running take the remaining pieces.
     try {
       threads.emplace_back(compress);
     } catch (const std::system_error&) {
-      break;  // no thread to be had: the ones running take the remaining pieces
+      break;
+    } catch (const std::bad_alloc&) {
+      break;
     }
   }
   compress();
@@ -172,8 +176,8 @@ QByteArray PngEncoder::EncodeOrThrow(const QImage& source, int dotsPerMetreX, in
 
   std::uint8_t* data = PutBigEndian(at + 8, static_cast<std::uint32_t>(image.width()));
   data = PutBigEndian(data, static_cast<std::uint32_t>(image.height()));
-  std::memcpy(data, "\x08\x02\x00\x00\x00",
-              5);  // 8 bits, RGB, deflate, adaptive filters, no interlace
+  // 8 bits, RGB, deflate, adaptive filters, no interlace.
+  std::memcpy(data, "\x08\x02\x00\x00\x00", 5);
   at = FinishChunk(at, "IHDR", kHeader);
 
   data = PutBigEndian(at + 8, static_cast<std::uint32_t>(std::max(dotsPerMetreX, 0)));
