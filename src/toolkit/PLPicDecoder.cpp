@@ -57,17 +57,15 @@ void PLPicDecoder::CloseSource() {
 void PLPicDecoder::DecodeFile(const std::string& path, PLBmp& bmp, int bpp,
                               ProgressNotification* progress) {
   OpenPath(path, progress);
-  try {
-    ReadImage(bmp, bpp);
-  } catch (...) {
-    CloseSource();
-    throw;
-  }
-  CloseSource();
+  ReadAndClose(bmp, bpp);
 }
 
 void PLPicDecoder::DecodeMemory(const std::uint8_t* data, std::size_t size, PLBmp& bmp, int bpp) {
   OpenMemory(data, size);
+  ReadAndClose(bmp, bpp);
+}
+
+void PLPicDecoder::ReadAndClose(PLBmp& bmp, int bpp) {
   try {
     ReadImage(bmp, bpp);
   } catch (...) {

@@ -49,6 +49,8 @@ class PLPicDecoder : public PLBmpInfo {
 
  private:
   void Open(std::unique_ptr<PLDataSource> source);
+  // Reads the open picture and closes the input, also when reading fails.
+  void ReadAndClose(PLBmp& bmp, int bpp);
 
   std::unique_ptr<PLDataSource> source_;
 };
