@@ -6,15 +6,15 @@
 #include <QCoreApplication>
 #include <QImageWriter>
 
-#include "app/HeadlessApplication.h"
-#include "app/PngEncoder.h"
-#include "app/PreviewOptions.h"
-#include "app/PreviewSubjects.h"
+#include "cli/HeadlessApplication.h"
+#include "cli/PreviewOptions.h"
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
+#include "output/PngEncoder.h"
+#include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
 
 namespace {

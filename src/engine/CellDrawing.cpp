@@ -14,7 +14,6 @@
 #include "layout/ColourText.h"
 #include "layout/Montage.h"
 #include "platform/DeviceContext.h"
-#include "toolkit/PLWinBmp.h"
 
 namespace {
 
@@ -96,10 +95,9 @@ void DrawCell(const RenderContext& context, const CompositeGrid& grid, const Cel
   }
   const Rect& picture = cell.Picture;
   if (item.Picture && item.Picture->HasPixels() && picture.Width() > 0 && picture.Height() > 0) {
-    item.Picture->Pixels()->BlitStretched(
-        dc, converter.MapX(picture.Left), converter.MapY(picture.Top),
-        converter.MapLength(picture.Width()), converter.MapLength(-picture.Height()),
-        RasterOp::SrcCopy);
+    item.Picture->DrawStretched(dc, converter.MapX(picture.Left), converter.MapY(picture.Top),
+                                converter.MapLength(picture.Width()),
+                                converter.MapLength(-picture.Height()), RasterOp::SrcCopy);
   }
   if (layout.PrintNames) {
     const bool shadow = layout.DropShadowWidth != 0;

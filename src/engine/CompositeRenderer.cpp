@@ -13,7 +13,6 @@
 #include "layout/Montage.h"
 #include "platform/DeviceContext.h"
 #include "settings/PreviewSettings.h"
-#include "toolkit/PLWinBmp.h"
 
 namespace {
 
@@ -42,11 +41,11 @@ void DrawBackgroundPicture(const RenderContext& context, const Rect& rect,
       cropWidth, cropHeight, static_cast<int>(areaWidth), static_cast<int>(areaHeight));
   if (fitted.Width <= 0 || fitted.Height <= 0) return;
   const DisplayConverter& converter = context.Converter;
-  // A bitmap counts its rows from the bottom.
-  context.Dc.StretchDIBits(converter.MapX(rect.Left), converter.MapY(rect.Top),
-                           converter.MapLength(fitted.Width), converter.MapLength(-fitted.Height),
-                           static_cast<int>(box->Left), size.Height - static_cast<int>(box->Bottom),
-                           cropWidth, cropHeight, picture->Pixels()->View(), RasterOp::SrcCopy);
+  picture->DrawPartStretched(context.Dc, converter.MapX(rect.Left), converter.MapY(rect.Top),
+                             converter.MapLength(fitted.Width), converter.MapLength(-fitted.Height),
+                             static_cast<int>(box->Left), static_cast<int>(box->Top),
+                             static_cast<int>(box->Right), static_cast<int>(box->Bottom),
+                             RasterOp::SrcCopy);
 }
 
 }  // namespace

@@ -144,6 +144,34 @@ PictureSize DeviceIndepBitmap::GetSize() const {
   return pixels_ ? PictureSize{pixels_->Width(), pixels_->Height()} : kEmptySize;
 }
 
+int DeviceIndepBitmap::BitsPerPixel() const { return pixels_ ? pixels_->BitsPerPixel() : 0; }
+
+PictureResolution DeviceIndepBitmap::Resolution() const {
+  if (!pixels_) return {};
+  return {pixels_->Resolution().x, pixels_->Resolution().y};
+}
+
+double DeviceIndepBitmap::ExifValue(const std::string& tag) const {
+  return exif_ ? exif_->NumericValue(tag) : 0.0;
+}
+
+void DeviceIndepBitmap::DrawStretched(DeviceContext& dc, int x, int y, int width, int height,
+                                      RasterOp op) const {
+  if (pixels_) pixels_->BlitStretched(dc, x, y, width, height, op);
+}
+
+void DeviceIndepBitmap::DrawPartStretched(DeviceContext& dc, int x, int y, int width, int height,
+                                          int left, int top, int right, int bottom,
+                                          RasterOp op) const {
+  if (!pixels_ || left < 0 || top < 0 || right > pixels_->Width() || bottom > pixels_->Height() ||
+      left >= right || top >= bottom) {
+    return;
+  }
+  // A device-independent bitmap counts its rows from the bottom.
+  dc.StretchDIBits(x, y, width, height, left, pixels_->Height() - bottom, right - left,
+                   bottom - top, pixels_->View(), op);
+}
+
 bool DeviceIndepBitmap::IsLandscape() const {
   const PictureSize size = GetSize();
   return size.Height < size.Width;

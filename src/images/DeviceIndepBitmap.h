@@ -5,8 +5,8 @@
 
 #include "images/CropGeometry.h"
 #include "images/ImageError.h"
+#include "platform/DeviceContext.h"
 
-class DeviceContext;
 class PLExifData;
 class PLFilter;
 class PLJPEGDecoder;
@@ -14,6 +14,12 @@ class PLTextException;
 class PLWinBmp;
 
 namespace ZodarEdo {
+
+// Pixels per inch across and down, as the file declared them (0 when it did not).
+struct PictureResolution {
+  int X = 0;
+  int Y = 0;
+};
 
 // The application's picture: a 32-bit PLWinBmp with the Exif data read with it, the quarter
 // turns applied since it was loaded, and the last error. No toolkit exception leaves it: an
@@ -45,6 +51,12 @@ class DeviceIndepBitmap {
   PictureSize GetSize() const;
   bool IsLandscape() const;
   int Rotation() const { return rotation_; }
+  // Bits per pixel of the pixels, 0 without pixels.
+  int BitsPerPixel() const;
+  PictureResolution Resolution() const;
+  // A numeric Exif value by the toolkit's tag name (such as "main.ori"), 0 when the picture has
+  // no Exif data or no such entry.
+  double ExifValue(const std::string& tag) const;
 
   // Pixel operations. Each returns true on success, also when it had nothing to do (and always
   // without pixels), and false after recording a toolkit error.
@@ -67,7 +79,16 @@ class DeviceIndepBitmap {
   // was. False without pixels, or after recording a toolkit error.
   bool DrawColourKeyed(DeviceContext& dc, int x, int y, int width, int height, int tolerance);
 
-  // The picture for drawing, or null without pixels.
+  // Draws the whole picture stretched into the rectangle whose corner is (x, y), in the surface's
+  // logical units; a negative height draws downwards from y. Whole pixels are dropped or
+  // repeated. Nothing is drawn without pixels.
+  void DrawStretched(DeviceContext& dc, int x, int y, int width, int height, RasterOp op) const;
+  // The same with only part of the picture: the box from (left, top) to (right, bottom), right
+  // and bottom exclusive, rows counted from the top. A box outside the picture draws nothing.
+  void DrawPartStretched(DeviceContext& dc, int x, int y, int width, int height, int left, int top,
+                         int right, int bottom, RasterOp op) const;
+
+  // The picture's toolkit pixels, or null without pixels.
   const PLWinBmp* Pixels() const { return pixels_.get(); }
   // The Exif data of the last loaded file that had some, or null.
   const PLExifData* ExifData() const { return exif_.get(); }

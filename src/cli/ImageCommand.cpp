@@ -1,0 +1,47 @@
+#include <cmath>
+#include <cstdint>
+#include <ostream>
+
+#include "cli/CommandLine.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageCache.h"
+
+namespace {
+
+// The Exif orientation truncated to a whole number, 0 when the file has none. The value comes
+// from the file, so it is kept within range before it becomes an integer.
+std::int64_t Orientation(const ZodarEdo::DeviceIndepBitmap& picture) {
+  const double value = std::trunc(picture.ExifValue("main.ori"));
+  if (!(std::fabs(value) < 9.0e15)) return 0;
+  return static_cast<std::int64_t>(value);
+}
+
+}  // namespace
+
+int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: montage-designer image FILE\n";
+    return 2;
+  }
+  // The picture is loaded through the image cache as the window loads it, but tried once: the
+  // window's 20-second retry waits for a file that another program is still writing, and a
+  // script that hands over a damaged file should hear about it at once, not after a silence.
+  ImageCache cache(LoadRetryPolicy::SingleAttempt());
+  ImageError error;
+  const ImageCache::Picture picture = cache.Get(args[0], error);
+  if (!picture || error.Failed() || !picture->HasPixels()) {
+    err << error.Text << '\n';
+    return 1;
+  }
+  const ZodarEdo::PictureSize size = picture->GetSize();
+  const ZodarEdo::PictureResolution resolution = picture->Resolution();
+  out << "{\"width\":" << size.Width << ",\"height\":" << size.Height
+      << ",\"bitsPerPixel\":" << picture->BitsPerPixel() << ",\"resolution\":[" << resolution.X
+      << ',' << resolution.Y << "],\"orientation\":" << Orientation(*picture) << "}\n";
+  out.flush();
+  if (!out) {
+    err << "montage-designer: cannot write to standard output\n";
+    return 1;
+  }
+  return 0;
+}

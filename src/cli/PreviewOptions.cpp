@@ -1,0 +1,160 @@
+#include "cli/PreviewOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kCaptionOptions = {"--caption1", "--caption2",
+                                                             "--caption3", "--caption4"};
+
+bool TakesValue(std::string_view option) {
+  return option == "--images" || option == "--paper" || option == "--sample" ||
+         option == "--background" || option == "--logo" ||
+         std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option) != kCaptionOptions.end();
+}
+
+}  // namespace
+
+bool ParseBoundedNumber(const std::string& text, std::uint32_t low, std::uint32_t high,
+                        std::uint32_t& value) {
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
+  std::uint64_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < low || number > high) {
+    return false;
+  }
+  value = static_cast<std::uint32_t>(number);
+  return true;
+}
+
+PreviewOptions::PreviewOptions(const std::string& installFolder) {
+  settings_.SetInstallFolder(installFolder);
+}
+
+std::size_t PreviewOptions::Take(const SubcommandArgs& args, std::size_t index) {
+  error_.clear();
+  const std::string& option = args[index];
+  if (option == "--landscape-samples") {
+    settings_.SamplePortrait = false;
+    return 1;
+  }
+  if (!TakesValue(option)) return 0;
+  if (index + 1 >= args.size()) {
+    error_ = "option " + option + " needs a value";
+    return 0;
+  }
+  return Apply(option, args[index + 1]) ? 2 : 0;
+}
+
+bool PreviewOptions::Parse(const SubcommandArgs& args,
+                           const std::vector<std::string_view>& extraOptions,
+                           std::vector<std::string>& words,
+                           std::map<std::string, std::string>& extras) {
+  for (std::size_t i = 0; i < args.size();) {
+    const std::string& word = args[i];
+    if (std::find(extraOptions.begin(), extraOptions.end(), word) != extraOptions.end()) {
+      if (i + 1 >= args.size()) {
+        error_ = "option " + word + " needs a value";
+        return false;
+      }
+      extras[word] = args[i + 1];
+      i += 2;
+      continue;
+    }
+    if (const std::size_t taken = Take(args, i)) {
+      i += taken;
+      continue;
+    }
+    if (!error_.empty()) return false;
+    // A lone "-" is a plain word (a file name), as is every word after "--".
+    if (word == "--") {
+      words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      return true;
+    }
+    if (word.size() > 1 && word[0] == '-') {
+      error_ = "unknown option " + word;
+      return false;
+    }
+    words.push_back(word);
+    ++i;
+  }
+  return true;
+}
+
+bool PreviewOptions::Apply(const std::string& option, const std::string& value) {
+  if (option == "--images") {
+    if (ParseBoundedNumber(value, 0, MaxImages, settings_.NumImages)) return true;
+    error_ = "--images takes a whole number from 0 to " + std::to_string(MaxImages) + ", not \"" +
+             value + "\"";
+    return false;
+  }
+  if (option == "--paper") return SetPaper(value);
+  if (option == "--sample") return SetPicture(option, value, settings_.SampleImagePath);
+  if (option == "--background") return SetPicture(option, value, settings_.BackgroundImage);
+  if (option == "--logo") return SetPicture(option, value, settings_.LogoImage);
+  const auto caption = std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option);
+  if (value.size() > MaxCaptionBytes) {
+    error_ = option + " takes at most " + std::to_string(MaxCaptionBytes) + " bytes of text";
+    return false;
+  }
+  settings_.SampleCaptionText[static_cast<std::size_t>(caption - kCaptionOptions.begin())] = value;
+  return true;
+}
+
+bool PreviewOptions::SetPaper(const std::string& value) {
+  for (int row = 0; row < PreviewSettings::CustomPaperType; ++row) {
+    if (value == PreviewSettings::PaperSizes[static_cast<std::size_t>(row)].Name) {
+      settings_.SetPaperType(row);
+      return true;
+    }
+  }
+  const std::size_t cross = value.find_first_of("xX");
+  std::uint32_t height = 0;
+  std::uint32_t width = 0;
+  if (cross != std::string::npos &&
+      ParseBoundedNumber(value.substr(0, cross), 1, MaxPaperSide, height) &&
+      ParseBoundedNumber(value.substr(cross + 1), 1, MaxPaperSide, width)) {
+    settings_.PaperHeight = height;
+    settings_.PaperWidth = width;
+    settings_.DerivePaperType();
+    return true;
+  }
+  error_ =
+      "--paper takes 7x5, 8x6, 9x6, 10x7, 10x8 or HEIGHTxWIDTH in tenths of a millimetre "
+      "from 1 to " +
+      std::to_string(MaxPaperSide) + ", not \"" + value + "\"";
+  return false;
+}
+
+bool PreviewOptions::SetPicture(const std::string& option, const std::string& value,
+                                std::string& path) {
+  // An empty path asks for no picture. A path that names nothing is most likely a typing
+  // mistake, which is better told at once than shown as a composite without the picture.
+  std::error_code error;
+  if (!value.empty() && !std::filesystem::exists(value, error)) {
+    error_ = option + ": no such file: " + value;
+    return false;
+  }
+  path = value;
+  return true;
+}
+
+const char* PreviewOptions::Usage() {
+  return "preview options:\n"
+         "  --images N            number of images including the main image (default 20)\n"
+         "  --paper NAME          7x5, 8x6, 9x6, 10x7, 10x8 (default) or HEIGHTxWIDTH in\n"
+         "                        tenths of a mm, landscape sense\n"
+         "  --landscape-samples   orient the sample images landscape\n"
+         "  --sample PATH         sample portrait (default: the installed sample)\n"
+         "  --background PATH     background picture (default: the installed sample)\n"
+         "  --logo PATH           logo picture (default: the installed sample)\n"
+         "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n";
+}

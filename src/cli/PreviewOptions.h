@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "settings/PreviewSettings.h"
+
+// The preview options that the grid and render subcommands share. They start from the built-in
+// preview values with the sample pictures of the installation folder, never from the user's
+// stored settings, so that the same command gives the same picture everywhere.
+class PreviewOptions {
+ public:
+  // The most images a preview is asked for; the grid lays out no more than this.
+  static constexpr std::uint32_t MaxImages = 100000;
+  // The largest paper side accepted, in tenths of a millimetre (10 m).
+  static constexpr std::uint32_t MaxPaperSide = 100000;
+  // The longest caption line accepted, in bytes. A caption is one line on a print; the bound
+  // keeps the text fitting, which measures the line at every size it tries, quick.
+  static constexpr std::size_t MaxCaptionBytes = 4096;
+
+  explicit PreviewOptions(const std::string& installFolder);
+
+  // Takes the preview option at args[index] with its value. Returns the number of words taken,
+  // 0 when args[index] is not a preview option or its value is refused (Error() then says why).
+  std::size_t Take(const SubcommandArgs& args, std::size_t index);
+
+  // Parses a whole command line of a subcommand: preview options, the subcommand's own options
+  // that take a value (extraOptions; the last of a repeated one counts) and plain words. False,
+  // with Error() set, for an unknown or incomplete option or a refused value.
+  bool Parse(const SubcommandArgs& args, const std::vector<std::string_view>& extraOptions,
+             std::vector<std::string>& words, std::map<std::string, std::string>& extras);
+
+  const std::string& Error() const { return error_; }
+  const PreviewSettings& Settings() const { return settings_; }
+
+  // The option list for a usage message.
+  static const char* Usage();
+
+ private:
+  bool Apply(const std::string& option, const std::string& value);
+  bool SetPaper(const std::string& value);
+  bool SetPicture(const std::string& option, const std::string& value, std::string& path);
+
+  PreviewSettings settings_;
+  std::string error_;
+};
+
+// Reads a whole unsigned decimal number from low to high; false for anything else.
+bool ParseBoundedNumber(const std::string& text, std::uint32_t low, std::uint32_t high,
+                        std::uint32_t& value);

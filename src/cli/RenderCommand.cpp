@@ -1,0 +1,87 @@
+#include <QFontDatabase>
+#include <QStringList>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <system_error>
+#include <thread>
+
+#include "cli/CommandLine.h"
+#include "cli/CompositeRequest.h"
+#include "cli/HeadlessApplication.h"
+#include "cli/PreviewOptions.h"
+#include "images/ImageCache.h"
+#include "output/CompositeExport.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: montage-designer render LAYOUT -o OUT [preview options] [--dpi N]\n"
+    "  -o OUT                the picture to write: .png, .jpg, .jpeg or .pdf\n"
+    "  --dpi N               resolution in pixels per inch, 1 to 10000 (default 300)\n";
+constexpr std::uint32_t kDefaultDpi = 300;
+constexpr std::uint32_t kMaximumDpi = 10000;
+// The font database reads the system's font configuration when text is first measured, which
+// takes several milliseconds; a thread of its own reads it while the pictures are decoded. Qt
+// guards the database with a lock, so text measured before the thread is done waits for it.
+std::jthread ReadFontsAside() {
+  try {
+    return std::jthread([] { QFontDatabase::families(); });
+  } catch (const std::system_error&) {
+    return {};  // without a thread to spare the first text reads the fonts itself
+  }
+}
+
+}  // namespace
+
+int RunRenderCommand(const SubcommandArgs& args, std::ostream& /*out*/, std::ostream& err) {
+  HeadlessApplication application;
+  CompositeRequest request;
+  if (const int status = request.Parse(args, {"-o", "--output", "--dpi"}, kUsage, err)) {
+    return status;
+  }
+  const std::string* output = request.Extra("-o");
+  if (!output) output = request.Extra("--output");
+  if (!output || output->empty()) {
+    err << "montage-designer: no output file given (-o OUT)\n" << kUsage;
+    return 2;
+  }
+  OutputFormat format;
+  if (!OutputFormatFor(*output, format)) {
+    err << "montage-designer: " << *output
+        << ": the output's extension must be .png, .jpg, .jpeg or .pdf\n";
+    return 2;
+  }
+  std::uint32_t dpi = kDefaultDpi;
+  if (const std::string* text = request.Extra("--dpi");
+      text && !ParseBoundedNumber(*text, 1, kMaximumDpi, dpi)) {
+    err << "montage-designer: --dpi takes a whole number from 1 to " << kMaximumDpi << ", not \""
+        << *text << "\"\n";
+    return 2;
+  }
+
+  const std::jthread fonts = ReadFontsAside();
+  ImageCache& cache = ImageCache::Instance();
+  // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
+  cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
+  // One composite asks for each picture once, so a decoded copy to make it again from would only
+  // cost the time and memory of copying every picture.
+  cache.SetKeepDecodedCopies(false);
+  const ExportResult result =
+      ExportComposite(request.Layout(), request.Settings(), cache, {*output, format, dpi});
+  switch (result.Outcome) {
+    case ExportResult::Status::Written:
+      if (!result.Message.empty()) err << "montage-designer: " << result.Message << '\n';
+      return 0;
+    case ExportResult::Status::TooSmall:
+      err << "montage-designer: " << result.Message << '\n';
+      return 2;
+    case ExportResult::Status::TooLarge:
+      err << "montage-designer: " << result.Message << "; choose a lower --dpi\n";
+      return 2;
+    case ExportResult::Status::Failed:
+      if (!result.Message.empty()) err << "montage-designer: " << result.Message << '\n';
+      return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,70 @@
+#include "output/CompositeExport.h"
+
+#include <algorithm>
+
+#include "engine/CompositeRenderer.h"
+#include "engine/DisplayConverter.h"
+#include "engine/RenderContext.h"
+#include "output/PreviewSubjects.h"
+#include "platform/RasterDeviceContext.h"
+#include "settings/PreviewSettings.h"
+
+namespace {
+
+// The JPEG format cannot describe a side longer than this.
+constexpr std::int64_t kMaximumJpegSide = 65535;
+constexpr std::int64_t kMillimetreTenthsPerInch = 254;
+
+// Pixels across a length of layout units at the resolution, rounded as the surface rounds.
+std::int64_t Pixels(std::int64_t length, std::int64_t dpi) {
+  return (2 * length * dpi + kMillimetreTenthsPerInch) / (2 * kMillimetreTenthsPerInch);
+}
+
+ExportResult Failed(std::string message) {
+  return {ExportResult::Status::Failed, std::move(message)};
+}
+
+}  // namespace
+
+ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
+                             ImageCache& cache, const ExportRequest& request) {
+  const Rect page = PreviewPage(settings, layout);
+  const std::int64_t dpi = request.Dpi;
+  const std::int64_t width = Pixels(page.Width(), dpi);
+  const std::int64_t height = Pixels(page.Height(), dpi);
+  if (width < 1 || height < 1) {
+    return {ExportResult::Status::TooSmall,
+            "the page is less than a pixel across at " + std::to_string(dpi) + " dpi"};
+  }
+  if (width * height > MaxExportPixels ||
+      (request.Format == OutputFormat::Jpeg && std::max(width, height) > kMaximumJpegSide)) {
+    return {ExportResult::Status::TooLarge,
+            "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels at " + std::to_string(dpi) + " dpi, more than this program writes"};
+  }
+
+  RasterDeviceContext dc(static_cast<int>(width), static_cast<int>(height), static_cast<int>(dpi),
+                         static_cast<int>(dpi));
+  if (dc.IsNull()) {
+    return Failed("not enough memory for a picture of " + std::to_string(width) + " x " +
+                  std::to_string(height) + " pixels");
+  }
+  const DisplayConverter converter;
+  const RenderContext context{dc, converter, layout, settings, cache};
+  const PreviewSubjects subjects(settings.NumImages);
+  const CompositeContent content =
+      DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+  ExportResult result;
+  if (subjects.Portraits().size() < 2) {
+    result.Message = "a composite needs at least 3 images; the page is left blank";
+  } else if (content.Items.empty()) {
+    return Failed({});  // the sample composite has said why no cell could be made
+  }
+
+  std::string error;
+  if (!WriteComposite(dc.Image(), request.Path, request.Format, static_cast<int>(dpi), page.Width(),
+                      page.Height(), error)) {
+    return Failed("cannot write " + request.Path + ": " + error);
+  }
+  return result;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "output/CompositeOutput.h"
+
+class ImageCache;
+class Montage;
+class PreviewSettings;
+
+// A composite to draw with the preview's sample subjects and write to a file.
+struct ExportRequest {
+  std::string Path;
+  OutputFormat Format = OutputFormat::Png;
+  std::uint32_t Dpi = 300;
+};
+
+// How an export ended. TooSmall and TooLarge mean the request itself cannot be met at its
+// resolution and nothing was drawn; Failed means drawing or writing went wrong.
+// Message says why, without the program's name; it is empty for a failure that was already told
+// through the modal questions (a sample picture that cannot be read). After Written it may hold
+// a remark worth passing on, such as a page left blank for want of images.
+struct ExportResult {
+  enum class Status { Written, TooSmall, TooLarge, Failed };
+  Status Outcome = Status::Written;
+  std::string Message;
+
+  bool Succeeded() const { return Outcome == Status::Written; }
+};
+
+// The largest picture an export draws, in pixels (1 GiB at four bytes a pixel).
+inline constexpr std::int64_t MaxExportPixels = std::int64_t{1} << 28;
+
+// Draws the composite of the layout on the preview paper of the settings, with their sample
+// pictures and number of images, at the request's resolution, and writes it. The file is written
+// beside the target and renamed over it, so a failure never leaves half a file.
+ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
+                             ImageCache& cache, const ExportRequest& request);

@@ -1,0 +1,119 @@
+#include "output/CompositeOutput.h"
+
+#include <QImage>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cctype>
+
+#include "output/PngEncoder.h"
+
+namespace {
+
+constexpr int kJpegQuality = 92;
+
+std::string LowerExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string extension = path.substr(dot + 1);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+bool WriteRaster(const QImage& image, QSaveFile& file, const char* format, int quality,
+                 std::string& error) {
+  QImageWriter writer(&file, format);
+  writer.setQuality(quality);
+  if (!writer.write(image)) {
+    error = writer.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+bool WritePdf(const QImage& image, QSaveFile& file, int dpi, int pageWidth, int pageHeight,
+              std::string& error) {
+  QPdfWriter writer(&file);
+  writer.setCreator(QStringLiteral("montage-designer"));
+  writer.setResolution(dpi);
+  // The page is the paper itself, without margins, turned as the composite is.
+  const QSizeF upright(std::min(pageWidth, pageHeight) / 10.0,
+                       std::max(pageWidth, pageHeight) / 10.0);
+  const QPageLayout layout(
+      QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+      pageWidth > pageHeight ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+  if (!writer.setPageLayout(layout)) {
+    error = "the page size cannot be set";
+    return false;
+  }
+  QPainter painter;
+  if (!painter.begin(&writer)) {
+    error = "the PDF cannot be started";
+    return false;
+  }
+  // The same pixels as the PNG: the picture goes in losslessly rather than as a JPEG.
+  painter.setRenderHint(QPainter::LosslessImageRendering);
+  painter.drawImage(QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), image);
+  painter.end();
+  return true;
+}
+
+}  // namespace
+
+bool OutputFormatFor(const std::string& path, OutputFormat& format) {
+  const std::string extension = LowerExtension(path);
+  if (extension == "png") {
+    format = OutputFormat::Png;
+  } else if (extension == "jpg" || extension == "jpeg") {
+    format = OutputFormat::Jpeg;
+  } else if (extension == "pdf") {
+    format = OutputFormat::Pdf;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
+                    int pageWidth, int pageHeight, std::string& error) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString().toStdString();
+    return false;
+  }
+  bool written = false;
+  switch (format) {
+    case OutputFormat::Png: {
+      const QByteArray png =
+          PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
+      if (png.isEmpty()) {
+        error = "not enough memory to encode the picture";
+        break;
+      }
+      written = file.write(png) == png.size();
+      if (!written) error = file.errorString().toStdString();
+      break;
+    }
+    case OutputFormat::Jpeg:
+      written = WriteRaster(image, file, "jpeg", kJpegQuality, error);
+      break;
+    case OutputFormat::Pdf:
+      written = WritePdf(image, file, dpi, pageWidth, pageHeight, error);
+      break;
+  }
+  if (!written) {
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    error = file.errorString().toStdString();
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,261 @@
+// Runs "montage-designer grid" and "montage-designer render" as a user would, without a display.
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/ProgramRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using Result = ProgramResult;
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+// The number that follows "key": in a JSON line.
+std::string NumberAfter(const std::string& json, const std::string& key) {
+  const std::size_t at = json.find("\"" + key + "\":");
+  if (at == std::string::npos) return {};
+  const std::size_t start = at + key.size() + 3;
+  return json.substr(start, json.find_first_of(",}", start) - start);
+}
+
+class CompositeCommandTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("composite-command-test-" + std::to_string(::getpid()));
+    fs::create_directories(folder_);
+    defaultLayout_ = Run("layout").out;
+    ASSERT_FALSE(defaultLayout_.empty());
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path.string();
+  }
+  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+
+  // The default layout with some of its lines changed.
+  std::string Layout(const std::string& name,
+                     const std::vector<std::pair<std::string, std::string>>& changes) {
+    std::string text = defaultLayout_;
+    for (const auto& [from, to] : changes) text = Replace(text, from + "\n", to + "\n");
+    return Write(name, text);
+  }
+
+  Result Run(const std::string& arguments) { return RunProgram(arguments, folder_); }
+
+  fs::path folder_;
+  std::string defaultLayout_;
+};
+
+TEST_F(CompositeCommandTest, GridReproducesTheDefaultLayoutExample) {
+  const Result result = Run("grid '" + Write("default.txt", defaultLayout_) + "'");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "{\"page\":[2540,2032],\"count\":19,\"rows\":4,\"cols\":8,\"cellWidth\":317.5,"
+            "\"cellHeight\":508,\"cells\":[\"00000000\",\"00011000\",\"00011003\",\"33222233\"],"
+            "\"mainBlock\":[3,1,5,3],\"captionBlock\":[2,3,6,4],\"imageMargin\":31,\"images\":["
+            "[31,31,286,477],[348,31,603,477],[666,31,921,477],[983,31,1238,477],"
+            "[1301,31,1556,477],[1618,31,1873,477],[1936,31,2191,477],[2253,31,2508,477],"
+            "[31,539,286,985],[348,539,603,985],[666,539,921,985],[1618,539,1873,985],"
+            "[1936,539,2191,985],[2253,539,2508,985],[31,1047,286,1493],[348,1047,603,1493],"
+            "[666,1047,921,1493],[1618,1047,1873,1493],[1936,1047,2191,1493]],"
+            "\"main\":[1014,570,1524,1462],\"captions\":[666,1555,1872,2001]}\n");
+}
+
+TEST_F(CompositeCommandTest, GridReproducesTheElevenImageExampleWithExactNumbers) {
+  const std::string layout = Layout("eleven.txt", {{"MainImageMultiple,2", "MainImageMultiple,1"},
+                                                   {"NumCaptionLines,4", "NumCaptionLines,0"}});
+  const Result result = Run("grid '" + layout + "' --images 11");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(NumberAfter(result.out, "count"), "11");
+  EXPECT_EQ(NumberAfter(result.out, "rows"), "3");
+  EXPECT_EQ(NumberAfter(result.out, "cols"), "4");
+  EXPECT_EQ(NumberAfter(result.out, "cellWidth"), "635");
+  EXPECT_EQ(std::stod(NumberAfter(result.out, "cellHeight")), 2032.0 / 3.0);
+  EXPECT_NE(result.out.find("\"cells\":[\"0000\",\"0000\",\"000\"]"), std::string::npos);
+  EXPECT_NE(result.out.find("\"mainBlock\":[-1,-1,-1,-1],\"captionBlock\":[-1,-1,-1,-1]"),
+            std::string::npos);
+  // The short last row is shifted right by 1270 - 952 = 318 to centre it.
+  EXPECT_NE(result.out.find("[381,1417,890,1968],[1016,1417,1525,1968],[1651,1417,2160,1968]]"),
+            std::string::npos);
+  EXPECT_NE(result.out.find("\"main\":null,\"captions\":null"), std::string::npos);
+}
+
+TEST_F(CompositeCommandTest, RenderWritesPngJpegAndPdfOfTheSameComposite) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  ASSERT_EQ(Run("render '" + layout + "' -o '" + Path("c.png") + "' --dpi 30").status, 0);
+  ASSERT_EQ(Run("render '" + layout + "' --dpi 30 -o '" + Path("c.JPG") + "'").status, 0);
+  ASSERT_EQ(Run("render '" + layout + "' --output '" + Path("c.pdf") + "' --dpi 30").status, 0);
+
+  const QImage png(QString::fromStdString(Path("c.png")));
+  ASSERT_EQ(png.size(), QSize(300, 240));
+  const QImage jpeg(QString::fromStdString(Path("c.JPG")));
+  ASSERT_EQ(jpeg.size(), QSize(300, 240));
+  long long difference = 0;
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 300; ++x)
+      difference += std::abs(qGray(png.pixel(x, y)) - qGray(jpeg.pixel(x, y)));
+  }
+  EXPECT_LT(difference / (300 * 240), 4);
+  EXPECT_EQ(ReadFile(Path("c.pdf")).rfind("%PDF", 0), 0u);
+
+  // Drawn again from the PDF at the same resolution, the page is the PNG pixel for pixel.
+  if (std::system("command -v pdftocairo >/dev/null") != 0) GTEST_SKIP() << "no pdftocairo";
+  ASSERT_EQ(std::system(("pdftocairo -r 30 -png -singlefile '" + Path("c.pdf") + "' '" +
+                         Path("from-pdf") + "'")
+                            .c_str()),
+            0);
+  const QImage fromPdf =
+      QImage(QString::fromStdString(Path("from-pdf.png"))).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(fromPdf.size(), png.size());
+  int differing = 0;
+  for (int y = 0; y < 240; ++y) {
+    for (int x = 0; x < 300; ++x) differing += (png.pixel(x, y) != fromPdf.pixel(x, y));
+  }
+  EXPECT_EQ(differing, 0);
+}
+
+TEST_F(CompositeCommandTest, EveryStarterLayoutRenders) {
+  const fs::path layouts = fs::path(MONTAGE_BINARY_DIR) / "layouts";
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator(layouts)) {
+    SCOPED_TRACE(entry.path().string());
+    const std::string out = Path(entry.path().stem().string() + ".png");
+    const Result result = Run("render '" + entry.path().string() + "' -o '" + out + "' --dpi 20");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    // 10 by 8 inches at 20 dpi, upright or across as the layout turns the paper.
+    const QImage image(QString::fromStdString(out));
+    EXPECT_EQ(std::max(image.width(), image.height()), 200);
+    EXPECT_EQ(std::min(image.width(), image.height()), 160);
+    ++count;
+  }
+  EXPECT_GE(count, 4);
+}
+
+TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string out = " -o '" + Path("x.png") + "'";
+  const struct {
+    std::string arguments;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"render", 2, "no layout file given"},
+      {"grid '" + layout + "' '" + layout + "'", 2, "more than one layout file"},
+      {"render '" + layout + "'", 2, "no output file given"},
+      {"render '" + layout + "' -o '" + Path("x.gif") + "'", 2, "extension"},
+      {"render '" + layout + "'" + out + " --dpi 0", 2, "--dpi takes"},
+      {"render '" + layout + "'" + out + " --dpi 300x", 2, "--dpi takes"},
+      {"render '" + layout + "'" + out + " --dpi 10000", 2, "choose a lower --dpi"},
+      {"render '" + layout + "'" + out + " --paper 1x100000 --dpi 1", 2, "less than a pixel"},
+      {"grid '" + layout + "' --images", 2, "needs a value"},
+      {"grid '" + layout + "' --images -3", 2, "--images takes"},
+      {"grid '" + layout + "' --images 100001", 2, "--images takes"},
+      {"grid '" + layout + "' --paper 11x9cm", 2, "--paper takes"},
+      {"grid '" + layout + "' --paper 0x2540", 2, "--paper takes"},
+      {"grid '" + layout + "' --bogus", 2, "unknown option --bogus"},
+      {"grid '" + layout + "' --sample '" + Path("nothing.jpg") + "'", 2, "no such file"},
+      {"grid '" + Path("missing.txt") + "'", 1, "cannot open"},
+      {"grid '" + Write("not-layout.txt", "hello,world\n") + "'", 1, "not a layout file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(fs::exists(Path("x.png")));
+}
+
+TEST_F(CompositeCommandTest, UnreadableSampleFailsWithTheProgramsMessage) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string sample = Write("broken.jpg", "not a picture at all");
+  const Result grid = Run("grid '" + layout + "' --sample '" + sample + "'");
+  EXPECT_EQ(grid.status, 1);
+  EXPECT_EQ(grid.err, "Could not read the sample image\n");
+  const Result render =
+      Run("render '" + layout + "' --sample '" + sample + "' -o '" + Path("s.png") + "'");
+  EXPECT_EQ(render.status, 1);
+  EXPECT_FALSE(fs::exists(Path("s.png")));
+}
+
+TEST_F(CompositeCommandTest, TooFewImagesLeaveTheCompositeEmpty) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  for (const char* images : {"0", "1", "2"}) {
+    SCOPED_TRACE(images);
+    const Result grid = Run("grid '" + layout + "' --images " + images);
+    EXPECT_EQ(grid.status, 0) << grid.err;
+    EXPECT_NE(grid.out.find("\"count\":0,\"rows\":0,\"cols\":0"), std::string::npos);
+    const Result render = Run("render '" + layout + "' --images " + images + " --dpi 10 -o '" +
+                              Path("few.png") + "'");
+    EXPECT_EQ(render.status, 0);
+    EXPECT_NE(render.err.find("at least 3 images"), std::string::npos);
+  }
+  EXPECT_NE(Run("grid '" + layout + "' --images 3").out.find("\"count\":2"), std::string::npos);
+}
+
+// Values that a hand-edited layout file may carry and the form never produces.
+TEST_F(CompositeCommandTest, HostileLayoutsRenderWithoutHarm) {
+  const std::vector<std::vector<std::pair<std::string, std::string>>> hostile = {
+      {{"CropHeight,10", "CropHeight,0"}},
+      {{"CropWidth,8", "CropWidth,0"}, {"CropHeight,10", "CropHeight,4294967295"}},
+      {{"NumCaptionLines,4", "NumCaptionLines,4294967295"}},
+      {{"MainImagePosition,4", "MainImagePosition,99"},
+       {"CaptionPosition,4", "CaptionPosition,-7"}},
+      {{"OuterMargin,0", "OuterMargin,1016"}},
+      {{"OuterMargin,0", "OuterMargin,4294967295"}, {"BackgroundType,1", "BackgroundType,2"}},
+      {{"OuterFrame,15", "OuterFrame,4294967295"}, {"InnerFrame,10", "InnerFrame,5000"}},
+      {{"DropShadowWidth,0", "DropShadowWidth,4294967295"},
+       {"DropShadowDepth,10", "DropShadowDepth,4294967295"}},
+      {{"ImageMargin,10", "ImageMargin,4294967295"}, {"PrintNames,0", "PrintNames,1"}},
+      {{"FontPoint,480", "FontPoint,4294967295"},
+       {"LogoTransparencyTolerance,15", "LogoTransparencyTolerance,4294967295"}},
+      {{"MainImageMultiple,2", "MainImageMultiple,4294967295"}},
+      {{"CaptionRows,1", "CaptionRows,4294967295"}, {"CaptionCols,4", "CaptionCols,0"}},
+      {{"SingleLogo,0", "SingleLogo,1"},
+       {"LogoTop,0", "LogoTop,1"},
+       {"FontPoint,480", "FontPoint,0"}},
+  };
+  for (std::size_t i = 0; i < hostile.size(); ++i) {
+    SCOPED_TRACE(i);
+    const std::string layout = Layout("hostile.txt", hostile[i]);
+    const std::string out = Path("hostile.png");
+    const Result render = Run("render '" + layout + "' --dpi 20 -o '" + out + "'");
+    EXPECT_EQ(render.status, 0) << render.err;
+    EXPECT_TRUE(fs::exists(out));
+    const Result grid = Run("grid '" + layout + "' --images 60 --paper 300x9000");
+    EXPECT_EQ(grid.status, 0) << grid.err;
+    fs::remove(out);
+  }
+}
+
+TEST_F(CompositeCommandTest, LargeGroupsAreLaidOutInFull) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  const Result grid = Run("grid '" + layout + "' --images 9999");
+  ASSERT_EQ(grid.status, 0) << grid.err;
+  EXPECT_EQ(NumberAfter(grid.out, "count"), "9998");
+  const Result render =
+      Run("render '" + layout + "' --images 9999 --dpi 20 -o '" + Path("large.png") + "'");
+  EXPECT_EQ(render.status, 0) << render.err;
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "cli/PreviewOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "images/PortraitImage.h"
+#include "layout/Montage.h"
+#include "output/PreviewSubjects.h"
+#include "platform/InstallFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Parsed {
+  bool ok = false;
+  std::string error;
+  PreviewSettings settings;
+  std::vector<std::string> words;
+  std::map<std::string, std::string> extras;
+};
+
+Parsed Parse(const SubcommandArgs& args) {
+  PreviewOptions options("/opt/montage/");
+  Parsed parsed;
+  parsed.ok = options.Parse(args, {"-o"}, parsed.words, parsed.extras);
+  parsed.error = options.Error();
+  parsed.settings = options.Settings();
+  return parsed;
+}
+
+TEST(PreviewOptionsDefaults, BuiltInValuesWithTheInstalledSamples) {
+  const Parsed parsed = Parse({"layout.txt"});
+  ASSERT_TRUE(parsed.ok);
+  EXPECT_EQ(parsed.words, std::vector<std::string>{"layout.txt"});
+  EXPECT_EQ(parsed.settings.NumImages, 20u);
+  EXPECT_EQ(parsed.settings.PaperType, 4);
+  EXPECT_EQ(parsed.settings.PaperHeight, 2032u);
+  EXPECT_EQ(parsed.settings.PaperWidth, 2540u);
+  EXPECT_TRUE(parsed.settings.SamplePortrait);
+  EXPECT_EQ(parsed.settings.SampleImagePath, "/opt/montage/SampleImage.jpg");
+  EXPECT_EQ(parsed.settings.BackgroundImage, "/opt/montage/SampleBackground.jpg");
+  EXPECT_EQ(parsed.settings.LogoImage, "/opt/montage/SampleLogo.jpg");
+  EXPECT_EQ(parsed.settings.SampleCaptionText[3], "Sample text line 4");
+}
+
+TEST(PreviewOptionsValues, PapersImagesCaptionsAndOrientation) {
+  const Parsed parsed = Parse({"--paper", "7x5", "--images", "9999", "--caption2", "Year 6",
+                               "--landscape-samples", "-o", "out.png", "l.txt", "--logo", ""});
+  ASSERT_TRUE(parsed.ok) << parsed.error;
+  EXPECT_EQ(parsed.settings.PaperType, 0);
+  EXPECT_EQ(parsed.settings.PaperHeight, 1270u);
+  EXPECT_EQ(parsed.settings.PaperWidth, 1778u);
+  EXPECT_EQ(parsed.settings.NumImages, 9999u);
+  EXPECT_EQ(parsed.settings.SampleCaptionText[1], "Year 6");
+  EXPECT_FALSE(parsed.settings.SamplePortrait);
+  EXPECT_EQ(parsed.settings.LogoImage, "");
+  EXPECT_EQ(parsed.extras.at("-o"), "out.png");
+  EXPECT_EQ(parsed.words, std::vector<std::string>{"l.txt"});
+
+  // A size in tenths of a millimetre finds its preset, or counts as custom.
+  EXPECT_EQ(Parse({"--paper", "1778x2540"}).settings.PaperType, 3);
+  const Parsed custom = Parse({"--paper", "1000X1500"});
+  EXPECT_EQ(custom.settings.PaperType, 5);
+  EXPECT_EQ(custom.settings.PaperHeight, 1000u);
+  EXPECT_EQ(custom.settings.PaperWidth, 1500u);
+}
+
+TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
+  for (const SubcommandArgs& args : std::vector<SubcommandArgs>{
+           {"--images", "12abc"},
+           {"--images", ""},
+           {"--images", "4294967296"},
+           {"--paper", "x2540"},
+           {"--paper", "2032x"},
+           {"--paper", "100001x2540"},
+           {"--paper", "A4"},
+           {"--caption5", "text"},
+           {"--caption1"},
+           {"--caption3", std::string(PreviewOptions::MaxCaptionBytes + 1, 'A')},
+       }) {
+    const Parsed parsed = Parse(args);
+    EXPECT_FALSE(parsed.ok) << args[0];
+    EXPECT_FALSE(parsed.error.empty()) << args[0];
+  }
+  // After "--" every word is a file name, even one that looks like an option.
+  const Parsed dashes = Parse({"--", "--images"});
+  ASSERT_TRUE(dashes.ok);
+  EXPECT_EQ(dashes.words, std::vector<std::string>{"--images"});
+}
+
+TEST(InstallFolderSearch, BesideTheExecutableOrInTheSharedDataFolder) {
+  const fs::path root =
+      fs::temp_directory_path() / ("install-folder-" + std::to_string(::getpid()));
+  fs::create_directories(root / "bin");
+  fs::create_directories(root / "share" / "montage-designer");
+  EXPECT_EQ(InstallFolderFor((root / "bin").string()), (root / "bin").string() + "/");
+  std::ofstream(root / "share" / "montage-designer" / "SampleImage.jpg") << "x";
+  EXPECT_EQ(InstallFolderFor((root / "bin").string()),
+            (root / "share" / "montage-designer").string() + "/");
+  std::ofstream(root / "bin" / "SampleImage.jpg") << "x";
+  EXPECT_EQ(InstallFolderFor((root / "bin").string()), (root / "bin").string() + "/");
+  fs::remove_all(root);
+}
+
+TEST(PreviewSubjectsCount, TheMainSubjectIsOneOfTheImages) {
+  const PreviewSubjects twenty(20);
+  EXPECT_EQ(twenty.Portraits().size(), 19u);
+  EXPECT_TRUE(twenty.Main());
+  EXPECT_EQ(twenty.Portraits().front()->Event, twenty.Main()->Event);
+  EXPECT_EQ(PreviewSubjects(0).Portraits().size(), 0u);
+
+  Montage layout;
+  PreviewSettings settings;
+  settings.PaperHeight = 1270;
+  settings.PaperWidth = 1778;
+  EXPECT_EQ(PreviewPage(settings, layout), (Rect{0, 0, 1778, 1270}));
+  layout.Portrait = true;
+  EXPECT_EQ(PreviewPage(settings, layout), (Rect{0, 0, 1270, 1778}));
+}
+
+}  // namespace
