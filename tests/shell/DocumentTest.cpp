@@ -1,0 +1,351 @@
+#include "shell/CMontageDoc.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+#include "layout/Montage.h"
+#include "platform/ModalQuestions.h"
+#include "platform/Profile.h"
+#include "shell/DocumentView.h"
+#include "shell/FileErrors.h"
+#include "support/ProgramRun.h"
+
+namespace {
+
+constexpr char kSaveChanges[] = "Do you want to save changes to the current layout?";
+constexpr char kFilter[] = "Zoved Layout File (*.txt)|*.txt||";
+
+struct HintRecorder : DocumentView {
+  void OnUpdate(unsigned hint) override { hints.push_back(hint); }
+  std::vector<unsigned> hints;
+};
+
+std::string TextOf(const Montage& layout) {
+  std::ostringstream text;
+  layout.WriteText(text);
+  return text.str();
+}
+
+class DocumentTest : public testing::Test {
+ protected:
+  DocumentTest() { document.AddView(recorder); }
+  ~DocumentTest() override { document.RemoveView(recorder); }
+
+  std::string PathOf(const std::string& name) const {
+    return folder.filePath(QString::fromStdString(name)).toStdString();
+  }
+  // A layout file that differs from the defaults.
+  std::string WriteLayout(const std::string& name, std::uint32_t cropHeight = 7) const {
+    Montage layout;
+    layout.CropHeight = cropHeight;
+    layout.NameFont.FontName = "Liberation Serif";
+    std::ofstream(PathOf(name), std::ios::binary) << TextOf(layout);
+    return PathOf(name);
+  }
+  // The document as the form leaves it after applying an edit.
+  void Edit(std::uint32_t cropWidth = 5) {
+    document.layout().CropWidth = cropWidth;
+    document.LayoutChanged();
+  }
+  std::string LastLayoutFile() const {
+    return profile.ReadText("Settings", "ZovedLayoutFile", "<none>");
+  }
+
+  QTemporaryDir folder;
+  Profile profile{folder.filePath("profile.ini").toStdString()};
+  CMontageDoc document{profile};
+  HintRecorder recorder;
+  ScopedScriptedQuestions questions;
+};
+
+TEST_F(DocumentTest, StartsWithTheDefaultLayoutUnmodifiedAndWithoutAFile) {
+  EXPECT_EQ(TextOf(document.layout()), TextOf(Montage()));
+  EXPECT_FALSE(document.IsModified());
+  EXPECT_EQ(document.path(), "");
+  EXPECT_EQ(document.UndoText(), "Undo \tCtrl+Z");
+  document.SetVersionTitle();
+  EXPECT_EQ(document.Title(), "Version V2.453");
+}
+
+TEST_F(DocumentTest, AppliedEditsTellTheViewsAndMarkTheDocumentModified) {
+  Edit();
+  EXPECT_EQ(recorder.hints, std::vector<unsigned>{HintLayoutEdited});
+  EXPECT_TRUE(document.IsModified());
+  document.RequestPrint();
+  EXPECT_EQ(recorder.hints.back(), unsigned{HintPrint});
+}
+
+TEST_F(DocumentTest, NewOnAnUnmodifiedLayoutAsksNothing) {
+  document.layout().CropHeight = 3;  // typed but never applied
+  EXPECT_TRUE(document.OnNewDocument());
+  EXPECT_TRUE(questions.Asked().empty());
+  EXPECT_EQ(document.layout().CropHeight, 10u);
+  EXPECT_EQ(recorder.hints, std::vector<unsigned>{HintReloaded});
+}
+
+TEST_F(DocumentTest, NewOnAModifiedLayoutFollowsTheAnswer) {
+  const struct {
+    QuestionAnswer answer;
+    bool replaced;
+  } cases[] = {{QuestionAnswer::Cancel, false}, {QuestionAnswer::No, true}};
+  for (const auto& c : cases) {
+    Edit(5);
+    questions.Forget();
+    questions.AnswerYesNoCancel(c.answer);
+    EXPECT_TRUE(document.OnNewDocument());
+    ASSERT_EQ(questions.Asked().size(), 1u);
+    EXPECT_EQ(questions.Asked()[0].Text, kSaveChanges);
+    EXPECT_EQ(document.layout().CropWidth, c.replaced ? 8u : 5u);
+    // New leaves the modified flag alone: closing afterwards asks again.
+    EXPECT_TRUE(document.IsModified());
+  }
+}
+
+TEST_F(DocumentTest, NewAfterSavingToTheLayoutsOwnFile) {
+  const std::string path = WriteLayout("class.txt");
+  ASSERT_TRUE(document.ReadLayoutFile(path));
+  Edit(5);
+  questions.AnswerYesNoCancel(QuestionAnswer::Yes);
+  document.OnNewDocument();
+  Montage saved;
+  std::ifstream in(path, std::ios::binary);
+  ASSERT_TRUE(saved.ReadText(in));
+  EXPECT_EQ(saved.CropWidth, 5u);
+  EXPECT_EQ(document.layout().CropWidth, 8u);
+  EXPECT_EQ(document.path(), "");
+}
+
+TEST_F(DocumentTest, NewStopsWhenTheSaveItAskedForDoesNotHappen) {
+  Edit(5);
+  questions.AnswerYesNoCancel(QuestionAnswer::Yes);
+  questions.AnswerPath(std::nullopt);  // the Save As dialog is cancelled
+  document.OnNewDocument();
+  EXPECT_EQ(document.layout().CropWidth, 5u);
+  EXPECT_TRUE(document.IsModified());
+
+  questions.AnswerYesNoCancel(QuestionAnswer::Yes);
+  questions.AnswerPath(PathOf("no-such-folder/class.txt"));  // the save fails
+  document.OnNewDocument();
+  EXPECT_EQ(document.layout().CropWidth, 5u);
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_EQ(
+      questions.Messages().back(),
+      "Could not save file: " + PathOf("no-such-folder/class.txt") + "\nNo such file or directory");
+}
+
+TEST_F(DocumentTest, OpeningAFileReadsItAndRemembersWhereItCameFrom) {
+  const std::string path = WriteLayout("class.txt");
+  profile.WriteText("Settings", "ZovedLayoutFile", PathOf("earlier.txt"));
+  questions.AnswerPath(path);
+  document.OpenLayout("");
+  ASSERT_EQ(questions.Asked().size(), 1u);
+  EXPECT_EQ(questions.Asked()[0].What, AskedQuestion::Kind::OpenPath);
+  EXPECT_EQ(questions.Asked()[0].File.Filter, kFilter);
+  EXPECT_EQ(questions.Asked()[0].File.DefaultExtension, "txt");
+  EXPECT_EQ(questions.Asked()[0].File.InitialPath, PathOf("earlier.txt"));
+  EXPECT_EQ(document.layout().CropHeight, 7u);
+  EXPECT_EQ(document.layout().NameFont.FontName, "Liberation Serif");
+  EXPECT_EQ(document.path(), path);
+  EXPECT_FALSE(document.IsModified());
+  EXPECT_EQ(LastLayoutFile(), path);
+  EXPECT_EQ(recorder.hints, std::vector<unsigned>{HintReloaded});
+
+  // Opening it again reads it again, without a question when nothing was applied since.
+  document.layout().CropHeight = 2;
+  document.OpenLayout(path);
+  EXPECT_EQ(document.layout().CropHeight, 7u);
+  EXPECT_EQ(questions.Asked().size(), 1u);
+}
+
+TEST_F(DocumentTest, AFileThatCannotBeOpenedLeavesTheLayoutAlone) {
+  Edit(5);
+  const std::string missing = PathOf("gone.txt");
+  questions.AnswerYesNoCancel(QuestionAnswer::No);
+  document.OpenLayout(missing);
+  EXPECT_EQ(questions.Messages(), std::vector<std::string>{"Could not open file: " + missing +
+                                                           "\nNo such file or directory"});
+  EXPECT_EQ(document.layout().CropWidth, 5u);
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_EQ(document.failedPath(), missing);
+  EXPECT_EQ(recorder.hints.back(), unsigned{HintReloaded | HintSaved});
+  EXPECT_EQ(LastLayoutFile(), "<none>");
+}
+
+TEST_F(DocumentTest, AFileThatIsNoLayoutIsRefusedWithAMessage) {
+  std::ofstream(PathOf("notes.txt")) << "Shopping list\nmilk\n";
+  EXPECT_FALSE(document.ReadLayoutFile(PathOf("notes.txt")));
+  EXPECT_EQ(questions.Messages(),
+            std::vector<std::string>{"Could not open file: " + PathOf("notes.txt") +
+                                     "\nThe file is not a layout file."});
+  EXPECT_EQ(TextOf(document.layout()), TextOf(Montage()));
+  EXPECT_EQ(document.path(), "");
+  EXPECT_EQ(document.failedPath(), "");
+  EXPECT_TRUE(recorder.hints.empty());
+}
+
+TEST_F(DocumentTest, SaveWithoutAFileAsksForOneAndWritesTheLayoutText) {
+  Edit(5);
+  const std::string path = PathOf("saved.txt");
+  questions.AnswerPath(path);
+  EXPECT_TRUE(document.Save());
+  ASSERT_EQ(questions.Asked().size(), 1u);
+  EXPECT_EQ(questions.Asked()[0].What, AskedQuestion::Kind::SavePath);
+  EXPECT_EQ(questions.Asked()[0].File.Filter, kFilter);
+  EXPECT_EQ(ReadFile(path), TextOf(document.layout()));
+  EXPECT_EQ(document.path(), path);
+  EXPECT_FALSE(document.IsModified());
+  EXPECT_EQ(LastLayoutFile(), path);
+  // The writer and the Save As dialog each tell the views.
+  EXPECT_EQ(recorder.hints, (std::vector<unsigned>{HintLayoutEdited, HintSaved, HintSaved}));
+
+  // The next Save As starts from the file just chosen.
+  questions.AnswerPath(std::nullopt);
+  EXPECT_FALSE(document.SaveAs());
+  EXPECT_EQ(questions.Asked().back().File.InitialPath, path);
+}
+
+// Saves that fail for real reasons of the system; each must keep the old file, the path and the
+// modified flag as they were.
+class FailedSaveTest : public DocumentTest {
+ protected:
+  void ExpectSaveFails(const std::string& target, const std::string& reason) {
+    const std::string before = ReadFile(target);
+    Edit(5);
+    questions.Forget();
+    questions.AnswerPath(target);
+    EXPECT_FALSE(document.SaveAs());
+    EXPECT_EQ(questions.Messages(),
+              std::vector<std::string>{"Could not save file: " + target + "\n" + reason});
+    EXPECT_EQ(ReadFile(target), before);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.path(), "");
+    EXPECT_EQ(document.failedPath(), target);
+    EXPECT_EQ(LastLayoutFile(), "<none>");
+  }
+};
+
+TEST_F(FailedSaveTest, APathUnderAFile) {
+  std::ofstream(PathOf("plain")) << "x";
+  ExpectSaveFails(PathOf("plain/class.txt"), "Not a directory");
+}
+
+TEST_F(FailedSaveTest, AReadOnlyFolder) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not hold back the superuser";
+  ASSERT_EQ(::mkdir(PathOf("locked").c_str(), 0755), 0);
+  const std::string target = WriteLayout("locked/class.txt");
+  ASSERT_EQ(::chmod(PathOf("locked").c_str(), 0555), 0);
+  ExpectSaveFails(target, "Permission denied");
+  ::chmod(PathOf("locked").c_str(), 0755);
+}
+
+TEST_F(FailedSaveTest, AFullFileSystem) {
+  const std::string mountPoint = PathOf("small");
+  ASSERT_EQ(::mkdir(mountPoint.c_str(), 0755), 0);
+  if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16k") != 0) {
+    GTEST_SKIP() << "a small file system cannot be mounted here";
+  }
+  const std::string target = mountPoint + "/class.txt";
+  std::ofstream(target) << TextOf(Montage());
+  {
+    std::ofstream filler(mountPoint + "/filler", std::ios::binary);
+    const std::string block(1024, 'x');
+    for (int i = 0; i < 64 && filler; ++i) filler << block << std::flush;
+  }
+  ExpectSaveFails(target, "No space left on device");
+  ::umount2(mountPoint.c_str(), MNT_DETACH);
+}
+
+TEST_F(DocumentTest, ClosingAsksOnlyAboutAModifiedLayout) {
+  EXPECT_TRUE(document.CanCloseFrame());
+  EXPECT_TRUE(questions.Asked().empty());
+
+  const struct {
+    QuestionAnswer answer;
+    std::optional<std::string> savePath;
+    bool closes;
+    bool modifiedAfter;
+  } cases[] = {
+      {QuestionAnswer::Cancel, {}, false, true},
+      {QuestionAnswer::No, {}, true, false},
+      {QuestionAnswer::Yes, std::nullopt, false, true},              // Save As cancelled
+      {QuestionAnswer::Yes, "/proc/no/such/file.txt", false, true},  // the save fails
+      {QuestionAnswer::Yes, "closing.txt", true, false},
+  };
+  for (const auto& c : cases) {
+    Edit(5);
+    questions.Forget();
+    questions.AnswerYesNoCancel(c.answer);
+    if (c.answer == QuestionAnswer::Yes) {
+      questions.AnswerPath(c.savePath && c.savePath->front() != '/' ? PathOf(*c.savePath)
+                                                                    : c.savePath);
+    }
+    EXPECT_EQ(document.CanCloseFrame(), c.closes);
+    EXPECT_EQ(document.IsModified(), c.modifiedAfter);
+    EXPECT_EQ(questions.Asked().front().Text, kSaveChanges);
+  }
+  EXPECT_EQ(ReadFile(PathOf("closing.txt")), TextOf(document.layout()));
+}
+
+TEST_F(DocumentTest, UndoAndRedoStepThroughRecordedLayouts) {
+  for (std::uint32_t width : {5u, 6u, 7u}) {
+    document.RecordUndo(document.layout(), "X");
+    Edit(width);
+  }
+  document.SetModifiedFlag(false);
+  EXPECT_EQ(document.UndoText(), "Undo X\tCtrl+Z");
+  recorder.hints.clear();
+
+  document.Undo();
+  EXPECT_EQ(document.layout().CropWidth, 6u);
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_EQ(recorder.hints, std::vector<unsigned>{HintReloaded});
+  document.Undo();
+  document.Undo();
+  EXPECT_EQ(document.layout().CropWidth, 8u);
+  EXPECT_EQ(document.UndoText(), "Undo \tCtrl+Z");
+  document.Undo();  // nothing left: the views are told all the same
+  EXPECT_EQ(document.layout().CropWidth, 8u);
+
+  document.Redo();
+  document.Redo();
+  EXPECT_EQ(document.layout().CropWidth, 6u);
+  // A new step forgets what could be redone.
+  document.RecordUndo(document.layout(), "Proport'n");
+  Edit(9);
+  EXPECT_EQ(document.History().RedoCount(), 0u);
+  EXPECT_EQ(document.UndoText(), "Undo Proport'n\tCtrl+Z");
+}
+
+TEST_F(DocumentTest, TheHistoryKeepsTwentyStepsAndNewOrOpenClearsIt) {
+  for (std::uint32_t width = 1; width <= 25; ++width) {
+    document.RecordUndo(document.layout(), "step " + std::to_string(width));
+    Edit(width);
+  }
+  EXPECT_EQ(document.History().UndoCount(), 20u);
+  questions.AnswerYesNoCancel(QuestionAnswer::No);
+  document.OnNewDocument();
+  EXPECT_EQ(document.History().UndoCount(), 0u);
+
+  document.RecordUndo(document.layout(), "step");
+  ASSERT_TRUE(document.ReadLayoutFile(WriteLayout("class.txt")));
+  EXPECT_EQ(document.History().UndoCount(), 0u);
+}
+
+TEST(FileErrors, MessagesJoinPrefixReasonAndSuffixByLines) {
+  ScopedScriptedQuestions questions;
+  ShowFileError("Could not open file: /a.txt", SystemErrorText(ENOENT));
+  ShowFileError("", "Disk full", "Try again");
+  ShowFileError("Prefix", "");
+  EXPECT_EQ(questions.Messages(),
+            (std::vector<std::string>{"Could not open file: /a.txt\nNo such file or directory",
+                                      "Disk full\nTry again", "Prefix\nReason not known"}));
+  EXPECT_EQ(SystemErrorText(0), "Reason not known");
+}
+
+}  // namespace
