@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -51,6 +52,7 @@ std::optional<FontChoice> AskFontWithColour(QWidget* parent, const FontChoice& i
   chooser->setWindowFlags(Qt::Widget);
   chooser->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   chooser->setCurrentFont(ToQFont(initial));
+  chooser->setProperty("initialFamily", chooser->currentFont().family());
 
   QColor colour = ToQColor(initial.Colour);
   auto* colourLabel = new QLabel(QObject::tr("Colour:"), &dialog);
@@ -83,7 +85,13 @@ std::optional<FontChoice> AskFontWithColour(QWidget* parent, const FontChoice& i
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QFont font = chooser->currentFont();
   FontChoice chosen;
-  chosen.FaceName = font.family().toStdString();
+  // A face the system lacks ("Arial" on Linux) is shown as the face that stands in for it; unless
+  // the user picked another face, the layout keeps the name it had, which the printing product
+  // on another system may well have.
+  const QString standIn = QFontInfo(ToQFont(initial)).family();
+  chosen.FaceName = font.family() == standIn || font.family() == chooser->property("initialFamily")
+                        ? initial.FaceName
+                        : font.family().toStdString();
   chosen.PointTenths = static_cast<int>(std::lround(font.pointSizeF() * 10.0));
   chosen.Weight = font.weight();
   chosen.Italic = font.italic();

@@ -70,6 +70,21 @@ TEST(FontColourDialog, TheColourButtonChangesTheColour) {
   EXPECT_EQ(chosen->Colour, MakeColourRef(0, 0, 255));
 }
 
+TEST(FontColourDialog, AFaceTheSystemLacksKeepsItsNameUnlessAnotherFaceIsPicked) {
+  const FontChoice initial{"Arial", 100, 400, false, 0};
+  WhenModal([](QWidget& dialog) {
+    auto* chooser = dialog.findChild<QFontDialog*>(QStringLiteral("fontChooser"));
+    QFont font = chooser->currentFont();
+    font.setPointSize(20);
+    chooser->setCurrentFont(font);
+    Press(dialog, QDialogButtonBox::Ok);
+  });
+  const std::optional<FontChoice> resized = AskFontWithColour(nullptr, initial);
+  ASSERT_TRUE(resized.has_value());
+  EXPECT_EQ(resized->FaceName, "Arial");
+  EXPECT_EQ(resized->PointTenths, 200);
+}
+
 TEST(FontColourDialog, CancelGivesNothing) {
   WhenModal([](QWidget& dialog) { Press(dialog, QDialogButtonBox::Cancel); });
   EXPECT_EQ(AskFontWithColour(nullptr, FontChoice{}), std::nullopt);
