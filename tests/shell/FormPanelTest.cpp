@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <optional>
@@ -56,6 +57,10 @@ TEST_P(FormPanelWidth, FitsTheColumnWithoutHorizontalScrolling) {
     ASSERT_EQ(QFontInfo(QApplication::font()).family(), GetParam()) << "font not installed";
   }
   FormPanel panel;
+  // Long paths must not widen the column: the fields scroll their text instead.
+  const QString longPath = "/home/user/" + QString(300, 'x') + ".txt";
+  panel.Controls().RecentFiles->addItem(longPath);
+  panel.Controls().SampleImagePath->setText(longPath);
   EXPECT_LE(panel.ColumnWidth(), kColumnWidth);
   EXPECT_EQ(panel.minimumSizeHint().width(), panel.ColumnWidth());
 
