@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "shell/FormControls.h"
+#include "shell/FormValues.h"
+
+class QLabel;
+
+// A form built in a window of its own, as the shell tests use it.
+struct BuiltForm {
+  BuiltForm() : Controls(FormControls::Build(&Window)) {}
+  QWidget Window;
+  FormControls Controls;
+};
+
+// Every control id in the order of the Tab key: the groups from top to bottom, each group's
+// controls in the order the form's tables give them.
+const std::vector<int>& TabOrderOfTheTables();
+
+// The label whose buddy is the control, or nullptr.
+QLabel* LabelFor(const QWidget& window, const QWidget* control);
+
+// The name that assistive technology reads for a widget. Qt names a combo box on Linux by its
+// current item and leaves its label to the labelled-by relation, so for combo boxes this is
+// the name the program gave the widget.
+QString AccessibleName(QWidget* widget);
+
+// Whether assistive technology finds the label as the one that labels the control.
+bool LabelledBy(QWidget* control, QWidget* label);
+
+// Values every field of which is valid and differs from a zero-initialised FormValues, so that
+// a round trip that dropped a member would show.
+FormValues SampleValues();
