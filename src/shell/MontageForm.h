@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "shell/DocumentView.h"
+#include "shell/FormApply.h"
+#include "shell/FormValues.h"
+#include "shell/RecentFiles.h"
+
+class CMontageDoc;
+class ColourSwatch;
+class FormExchange;
+class FormPanel;
+class Profile;
+class QLineEdit;
+struct FormControls;
+
+// The layout form's behaviour: the panel of controls beside the preview, through which the
+// user edits the document's layout and the preview settings. Editing is deferred: typing,
+// ticking and choosing colours or fonts change only the form, until the form is applied (Update,
+// Enter, Save, Save As or a step of the automatic test). The form also keeps the recent-file
+// list, which it stores in the profile when it is destroyed.
+class MontageForm : public QWidget, public DocumentView {
+  Q_OBJECT
+
+ public:
+  // Registers with the document; document and profile must outlive the form.
+  MontageForm(CMontageDoc& document, Profile& profile, QWidget* parent = nullptr);
+  ~MontageForm() override;
+
+  // Fills the form from the profile's recent files, the document and the preview settings; until
+  // then the document's update hints are ignored.
+  void InitialUpdate();
+  // Reads and checks every control, then applies them to the preview settings and the layout and
+  // tells the document. False, with the first invalid field reported, when a field is invalid.
+  bool ApplyEdits();
+  // Shows the preview settings in their controls; the other controls keep what they show.
+  void ShowSettings();
+  // Shows the document's layout in its controls, fonts included; the preview-setting controls
+  // keep what they show.
+  void ShowLayout();
+  // Makes the recent-file list and its combo follow the document's file.
+  void SyncDocumentPath();
+  // Enables Save, the logo boxes and Stop as the document and the boxes now stand.
+  void UpdateControlStates();
+
+  // The width the main window keeps for the form's column.
+  int ColumnWidth() const;
+  FormPanel& Panel() const { return *panel_; }
+
+  // One step of the automatic test: shows count as the number of images and applies the form as
+  // Update does, then lets the preview repaint. False, after the invalid field's message, when
+  // the form cannot be applied; the run then ends.
+  bool TestStep(std::uint32_t count);
+  // Called after each test step so the preview draws before the next one.
+  void SetRepaintPreview(std::function<void()> repaint) { repaintPreview_ = std::move(repaint); }
+
+  void OnUpdate(unsigned hint) override;
+
+ protected:
+  // Takes the Enter key from every control before the control sees it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  const FormControls& Controls() const;
+  FormExchange Exchange() const;
+  bool ReadControls();
+  void WriteControls();
+  void Connect();
+
+  void OnNew();
+  void OnOpen();
+  void OnSave();
+  void OnSaveAs();
+  void OnRecentChosen(int index);
+  void OnPaperChosen();
+  void OnOrientationClicked();
+  void OnBrowse(QLineEdit* field, std::string FormValues::*member);
+  void OnColour(ColourSwatch* swatch);
+  void OnLogoBoxClicked();
+  void OnLogoPlaceClicked(bool FormValues::*clicked, bool FormValues::*other);
+
+  void AddRecentFile(const std::string& path);
+  void RemoveRecentFile(const std::string& path);
+  // Shows the list in the combo with entry 0 chosen, or no choice when select is false.
+  void FillRecentCombo(bool select);
+  // Chooses the document's file in the combo, or nothing when it is not listed.
+  void ShowDocumentInCombo();
+  // Height and Width take typed sizes only for the custom paper.
+  void SetPaperSizeEditable(bool editable);
+  void Refresh();
+
+  CMontageDoc& document_;
+  Profile& profile_;
+  FormPanel* panel_;
+  FormValues values_;
+  FormFonts fonts_;
+  RecentFiles recent_;
+  bool initialised_ = false;
+  bool testRunning_ = false;
+  std::function<void()> repaintPreview_;
+};
