@@ -52,6 +52,30 @@ void BM_PreviewRedraw(benchmark::State& state) {
 }
 BENCHMARK(BM_PreviewRedraw)->Arg(20)->Arg(100)->Arg(9999)->Unit(benchmark::kMillisecond);
 
+// The redraw of 20 images zoomed in from the fit by some steps of Zoom In: the whole page is drawn
+// up to 16 megapixels (about 12 steps on this view), past that only the part on show.
+void BM_PreviewRedrawZoomedIn(benchmark::State& state) {
+  ShownPreview preview(20);
+  CMontageView& view = preview.View();
+  for (int i = 0; i < state.range(0); ++i) view.ZoomIn();
+  view.viewport()->repaint();
+  const int before = view.Drawings();
+  for (auto _ : state) {
+    view.OnUpdate(HintLayoutEdited);
+    view.viewport()->repaint();
+  }
+  state.counters["drawings"] =
+      benchmark::Counter(view.Drawings() - before, benchmark::Counter::kAvgIterations);
+  state.counters["megapixels"] = static_cast<double>(view.CachedPictureSize().width()) *
+                                 view.CachedPictureSize().height() / 1e6;
+}
+BENCHMARK(BM_PreviewRedrawZoomedIn)
+    ->Arg(6)
+    ->Arg(12)
+    ->Arg(13)
+    ->Arg(30)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_PreviewRepaintUnchanged(benchmark::State& state) {
   ShownPreview preview(20);
   CMontageView& view = preview.View();
