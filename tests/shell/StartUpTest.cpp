@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <fstream>
+#include <thread>
+
+#include "platform/Profile.h"
+#include "shell/SoftwareChangesDlg.h"
+#include "shell/Updater.h"
+#include "shell/VersionCheck.h"
+#include "support/ProgramRun.h"
+
+namespace {
+
+TEST(VersionCheck, StoresTheTruncatedVersionAndComparesToFourPlaces) {
+  EXPECT_EQ(VersionNumberToStore(), 245299u);
+  EXPECT_FALSE(IsNewerThanStored(245299));
+  EXPECT_FALSE(IsNewerThanStored(245300));
+  EXPECT_FALSE(IsNewerThanStored(250000));
+  EXPECT_TRUE(IsNewerThanStored(245200));
+  EXPECT_TRUE(IsNewerThanStored(0));
+}
+
+TEST(VersionCheck, WritesTheVersionAndShowsNoChangesWhileThereAreNone) {
+  QTemporaryDir folder;
+  Profile profile(folder.filePath("profile.ini").toStdString());
+  static int shown = 0;
+  CheckVersion(profile, [] { ++shown; });
+  EXPECT_EQ(profile.ReadNumber("Settings", "Version", 0), 245299u);
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(SoftwareChangesDlg::ChangesText(), "Software Version 2.453\r\n");
+}
+
+class UpdaterTest : public testing::Test {
+ protected:
+  std::string Folder() const { return folder_.path().toStdString() + "/"; }
+  std::string Record() const { return Folder() + "ran.txt"; }
+  // A stand-in updater that writes its arguments and working folder where the test can see.
+  void InstallStandIn(bool executable = true) const {
+    const std::string path = Folder() + "Updater";
+    std::ofstream(path) << "#!/bin/sh\necho \"$# $1 $(pwd)\" > '" << Record() << ".part'\nmv '"
+                        << Record() << ".part' '" << Record() << "'\n";
+    ::chmod(path.c_str(), executable ? 0755 : 0644);
+  }
+  // The detached updater runs on its own; wait for it to leave its record.
+  std::string WaitForRecord() const {
+    for (int i = 0; i < 200 && !std::filesystem::exists(Record()); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return ReadFile(Record());
+  }
+
+  QTemporaryDir folder_;
+  Profile profile_{folder_.filePath("profile.ini").toStdString()};
+};
+
+TEST_F(UpdaterTest, StartsQuietlyInTheInstallationFolderUnlessSwitchedOff) {
+  InstallStandIn();
+  ASSERT_TRUE(StartUpdater(profile_, Folder()));
+  const std::string folder = folder_.path().toStdString();
+  EXPECT_EQ(WaitForRecord(), "1 -quiet " + folder + "\n");
+
+  std::filesystem::remove(Record());
+  profile_.WriteNumber("Settings", "Updater", 0);
+  EXPECT_FALSE(StartUpdater(profile_, Folder()));
+  profile_.WriteNumber("Settings", "Updater", 7);
+  EXPECT_TRUE(StartUpdater(profile_, Folder()));
+  EXPECT_EQ(WaitForRecord(), "1 -quiet " + folder + "\n");
+}
+
+TEST_F(UpdaterTest, AMissingOrUnusableUpdaterIsSilentlyLeftOut) {
+  EXPECT_FALSE(StartUpdater(profile_, Folder()));
+  InstallStandIn(false);
+  EXPECT_FALSE(StartUpdater(profile_, Folder()));
+}
+
+}  // namespace
