@@ -16,11 +16,13 @@
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
 #include "settings/PreviewSettings.h"
+#include "shell/AutomaticTest.h"
 #include "shell/CMontageDoc.h"
 #include "shell/ColourSwatch.h"
 #include "shell/FormControlIds.h"
 #include "shell/FormExchange.h"
 #include "shell/FormPanel.h"
+#include "shell/RunTestDlg.h"
 
 namespace {
 
@@ -86,7 +88,11 @@ void ShowPreview(const FormControls& c, const PreviewShown& shown) {
 }  // namespace
 
 MontageForm::MontageForm(CMontageDoc& document, Profile& profile, QWidget* parent)
-    : QWidget(parent), document_(document), profile_(profile), panel_(new FormPanel(this)) {
+    : QWidget(parent),
+      document_(document),
+      profile_(profile),
+      panel_(new FormPanel(this)),
+      test_(new AutomaticTest([this](std::uint32_t count) { return TestStep(count); }, this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(panel_);
@@ -158,6 +164,10 @@ void MontageForm::Connect() {
     connect(button, &QPushButton::clicked, this, [font = font] { font->ChooseFont(); });
   }
 
+  connect(c.Test, &QPushButton::clicked, this, &MontageForm::OnTest);
+  connect(c.Stop, &QPushButton::clicked, test_, &AutomaticTest::Stop);
+  connect(test_, &AutomaticTest::RunningChanged, this, &MontageForm::UpdateControlStates);
+
   connect(c.PrintLogo, &QCheckBox::clicked, this, &MontageForm::OnLogoBoxClicked);
   connect(c.SingleLogo, &QCheckBox::clicked, this, &MontageForm::OnLogoBoxClicked);
   connect(c.LogoLeft, &QCheckBox::clicked, this,
@@ -226,7 +236,7 @@ void MontageForm::UpdateControlStates() {
   c.SingleLogo->setEnabled(printLogo);
   c.LogoLeft->setEnabled(printLogo && c.SingleLogo->isChecked());
   c.LogoTop->setEnabled(printLogo && c.SingleLogo->isChecked());
-  c.Stop->setEnabled(testRunning_);
+  c.Stop->setEnabled(test_->IsRunning());
 }
 
 int MontageForm::ColumnWidth() const {
@@ -294,6 +304,13 @@ void MontageForm::OnSave() {
 void MontageForm::OnSaveAs() {
   ApplyEdits();
   document_.SaveAs();
+}
+
+void MontageForm::OnTest() {
+  RunTestDlg dialog(profile_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // A Test pressed during a run starts over with the new values.
+  test_->Start(dialog.First(), dialog.Last(), dialog.Interval() * testSecond_);
 }
 
 void MontageForm::OnRecentChosen(int index) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -9,6 +10,7 @@
 #include "shell/FormValues.h"
 #include "shell/RecentFiles.h"
 
+class AutomaticTest;
 class CMontageDoc;
 class ColourSwatch;
 class FormExchange;
@@ -56,6 +58,8 @@ class MontageForm : public QWidget, public DocumentView {
   bool TestStep(std::uint32_t count);
   // Called after each test step so the preview draws before the next one.
   void SetRepaintPreview(std::function<void()> repaint) { repaintPreview_ = std::move(repaint); }
+  // The length of the test dialog's "second"; tests make it short so a run takes no time.
+  void SetTestSecond(std::chrono::milliseconds second) { testSecond_ = second; }
 
   void OnUpdate(unsigned hint) override;
 
@@ -74,6 +78,7 @@ class MontageForm : public QWidget, public DocumentView {
   void OnOpen();
   void OnSave();
   void OnSaveAs();
+  void OnTest();
   void OnRecentChosen(int index);
   void OnPaperChosen();
   void OnOrientationClicked();
@@ -99,6 +104,7 @@ class MontageForm : public QWidget, public DocumentView {
   FormFonts fonts_;
   RecentFiles recent_;
   bool initialised_ = false;
-  bool testRunning_ = false;
+  AutomaticTest* test_;
+  std::chrono::milliseconds testSecond_{1000};
   std::function<void()> repaintPreview_;
 };
