@@ -88,6 +88,19 @@ TEST_F(MontageFormTest, NothingIsAppliedByEditingAlone) {
   EXPECT_TRUE(document->IsModified());
 }
 
+TEST_F(MontageFormTest, NumbersMayHaveSpacesAndLeadingZerosButMustFitIn32Bits) {
+  Type(FormId::OuterMargin, " 007\t");
+  Type(FormId::InnerFrame, "4294967295");
+  C().Update->click();
+  EXPECT_EQ(document->layout().OuterMargin, 7u);
+  EXPECT_EQ(document->layout().InnerFrame, 4294967295u);
+  Type(FormId::OuterMargin, "4294967296");
+  C().Update->click();
+  EXPECT_EQ(questions.Messages(),
+            std::vector<std::string>{"Enter an integer between 0 and 4294967295."});
+  EXPECT_EQ(document->layout().OuterMargin, 7u);
+}
+
 TEST_F(MontageFormTest, CropOrPageChangesEmptyTheImageCacheOtherChangesDoNot) {
   const std::string picture = PathOf("sample.jpg");
   testsupport::WriteFile(picture, testsupport::EncodeJpeg());

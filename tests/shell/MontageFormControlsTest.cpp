@@ -2,6 +2,7 @@
 // Each changes only the form until it is applied.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -181,6 +182,16 @@ TEST_F(MontageFormTest, ShowingOnePartKeepsWhatIsTypedInTheOther) {
   EXPECT_EQ(Text(FormId::NumImages), "20");
   EXPECT_EQ(Text(FormId::SampleCaptionLine3), "Sample text line 3");
   EXPECT_TRUE(questions.Messages().empty());
+}
+
+TEST_F(MontageFormTest, TheColumnWidthShowsThePreviewSettingsWhole) {
+  QWidget* group = C().ById(FormId::PreviewSettingsGroup);
+  form->resize(form->ColumnWidth(), 600);
+  form->show();
+  QCoreApplication::processEvents();
+  EXPECT_GE(form->ColumnWidth(), group->minimumSizeHint().width() + 40);
+  EXPECT_GE(group->width(), group->minimumSizeHint().width());
+  EXPECT_LE(group->mapTo(form.get(), QPoint(group->width(), 0)).x(), form->width());
 }
 
 TEST_F(MontageFormTest, TheDocumentIsShownOnlyFromTheFirstInitialUpdateOn) {
