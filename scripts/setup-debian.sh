@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
   clang-format
-  xvfb xauth
+  xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi
   libjpeg-turbo-progs imagemagick poppler-utils
 )
 

@@ -1,11 +1,31 @@
+#include <cstdlib>
 #include <iostream>
 
 #include "cli/CommandLine.h"
+#include "shell/CMontageApp.h"
+
+namespace {
+
+// Qt ends the process with a platform-plugin error when there is no display to open a window
+// on; a person who started the program from a terminal without one is better told in plain
+// words, and which commands do work.
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const SubcommandArgs args(argv + 1, argv + argc);
   if (const auto status = RunSubcommand(args, std::cout, std::cerr)) return *status;
-  std::cerr << "montage-designer: the designer window is not built yet; use a subcommand "
-               "(layout, grid, render)\n";
-  return 2;
+  if (!HasDisplay()) {
+    std::cerr << "montage-designer: the designer window needs a display; without one, use a "
+                 "subcommand (layout, image, grid, render)\n";
+    return 2;
+  }
+  return RunDesigner(argc, argv);
 }

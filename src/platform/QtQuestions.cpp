@@ -1,5 +1,6 @@
 #include "platform/QtQuestions.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QFile>
@@ -45,13 +46,17 @@ std::string QtFileFilter(const std::string& windowsFilter) {
   return filters.join(QStringLiteral(";;")).toStdString();
 }
 
+QWidget* QtQuestions::Parent() const {
+  return parent_ != nullptr ? parent_ : QApplication::activeWindow();
+}
+
 void QtQuestions::ShowMessage(const std::string& text) {
-  QMessageBox::warning(parent_, Title(), QString::fromStdString(text));
+  QMessageBox::warning(Parent(), Title(), QString::fromStdString(text));
 }
 
 QuestionAnswer QtQuestions::AskYesNoCancel(const std::string& text) {
   const auto answer = QMessageBox::question(
-      parent_, Title(), QString::fromStdString(text),
+      Parent(), Title(), QString::fromStdString(text),
       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   if (answer == QMessageBox::Yes) return QuestionAnswer::Yes;
   if (answer == QMessageBox::No) return QuestionAnswer::No;
@@ -68,7 +73,7 @@ std::optional<std::string> QtQuestions::AskSavePath(const FileDialogRequest& req
 
 std::optional<std::string> QtQuestions::AskPath(const FileDialogRequest& request, bool save) {
   const QString initial = QFile::decodeName(request.InitialPath.c_str());
-  QFileDialog dialog(parent_, QString(), QString(),
+  QFileDialog dialog(Parent(), QString(), QString(),
                      QString::fromStdString(QtFileFilter(request.Filter)));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -88,7 +93,7 @@ std::optional<ColourRef> QtQuestions::AskColour(ColourRef initial, CustomColours
   for (int i = 0; i < static_cast<int>(custom.size()); ++i) {
     QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));
   }
-  const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent_, Title());
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial), Parent(), Title());
   // The dialog may have changed the custom colours whether or not a colour was chosen.
   for (int i = 0; i < static_cast<int>(custom.size()); ++i) {
     custom[static_cast<std::size_t>(i)] = ToColourRef(QColorDialog::customColor(i));
@@ -98,11 +103,11 @@ std::optional<ColourRef> QtQuestions::AskColour(ColourRef initial, CustomColours
 }
 
 std::optional<FontChoice> QtQuestions::AskFont(const FontChoice& initial) {
-  return AskFontWithColour(parent_, initial);
+  return AskFontWithColour(Parent(), initial);
 }
 
 bool QtQuestions::AskPrint(QPrinter& printer) {
-  QPrintDialog dialog(&printer, parent_);
+  QPrintDialog dialog(&printer, Parent());
   dialog.setMinMax(1, 1);
   return dialog.exec() == QDialog::Accepted;
 }

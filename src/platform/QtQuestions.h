@@ -7,7 +7,7 @@
 class QWidget;
 
 // The window's modal questions: Qt's message boxes and the desktop's file, colour, font and print
-// dialogs, each modal to the parent widget.
+// dialogs, each modal to the parent widget, or to the active window when there is no parent.
 class QtQuestions : public ModalQuestions {
  public:
   explicit QtQuestions(QWidget* parent = nullptr) : parent_(parent) {}
@@ -25,6 +25,7 @@ class QtQuestions : public ModalQuestions {
 
  private:
   std::optional<std::string> AskPath(const FileDialogRequest& request, bool save);
+  QWidget* Parent() const;
 
   QWidget* parent_;
 };

@@ -177,6 +177,7 @@ void MontageForm::Connect() {
 }
 
 void MontageForm::InitialUpdate() {
+  if (initialised_) return;
   recent_.Load(profile_);
   FillRecentCombo(true);
   SyncDocumentPath();

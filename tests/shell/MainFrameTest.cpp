@@ -1,0 +1,238 @@
+#include "shell/CMainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <fstream>
+#include <sstream>
+
+#include "layout/Montage.h"
+#include "platform/ModalQuestions.h"
+#include "platform/Profile.h"
+#include "settings/PreviewSettings.h"
+#include "shell/CMontageApp.h"
+#include "shell/CMontageDoc.h"
+#include "shell/CMontageView.h"
+#include "shell/MontageForm.h"
+
+namespace {
+
+PreviewSettings SampleSettings() {
+  PreviewSettings settings;
+  settings.SetInstallFolder(MONTAGE_BINARY_DIR "/");
+  return settings;
+}
+
+class MainFrameTest : public testing::Test {
+ protected:
+  MainFrameTest() {
+    PreviewSettings::ReplaceInstance(SampleSettings());
+    document.SetVersionTitle();
+  }
+
+  std::unique_ptr<CMainFrame> MakeFrame() {
+    return std::make_unique<CMainFrame>(document, profile);
+  }
+
+  QTemporaryDir folder;
+  Profile profile{folder.filePath("profile.ini").toStdString()};
+  CMontageDoc document{profile};
+  ScopedScriptedQuestions questions;
+};
+
+TEST_F(MainFrameTest, TheToolbarHoldsTheCommandsInOrderWithTheirTips) {
+  const auto frame = MakeFrame();
+  EXPECT_EQ(frame->windowTitle(), "Version V2.453 - Montage");
+  // No menu bar and no status bar: commands come from the toolbar, keys and the form.
+  EXPECT_EQ(frame->menuWidget(), nullptr);
+  EXPECT_EQ(frame->findChild<QStatusBar*>(), nullptr);
+
+  const QList<QToolBar*> toolBars = frame->findChildren<QToolBar*>();
+  ASSERT_EQ(toolBars.size(), 1);
+  EXPECT_EQ(frame->toolBarArea(toolBars[0]), Qt::TopToolBarArea);
+  QStringList tips;
+  for (QAction* action : toolBars[0]->actions()) {
+    tips << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+    if (!action->isSeparator()) {
+      EXPECT_FALSE(action->icon().isNull()) << action->toolTip().toStdString();
+    }
+  }
+  EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "|", "Undo", "Zoom In", "Zoom Out",
+                               "Fit To Window", "Zoom 100%"}));
+}
+
+TEST_F(MainFrameTest, TheCommandsHaveTheirKeys) {
+  const auto frame = MakeFrame();
+  const CMainFrame::Commands& commands = frame->Actions();
+  const struct {
+    QAction* action;
+    QList<QKeySequence> keys;
+  } cases[] = {
+      {commands.New, {QKeySequence("Ctrl+N")}},
+      {commands.Open, {QKeySequence("Ctrl+O")}},
+      {commands.Save, {QKeySequence("Ctrl+S")}},
+      {commands.Print, {QKeySequence("Ctrl+P")}},
+      {commands.Undo, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+      {commands.Redo, {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
+      {commands.NextPane, {QKeySequence("F6")}},
+      {commands.PreviousPane, {QKeySequence("Shift+F6")}},
+      {commands.About, {QKeySequence("F1")}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.action->shortcuts(), c.keys) << c.action->toolTip().toStdString();
+  }
+}
+
+TEST_F(MainFrameTest, SaveFollowsTheFileAndUndoTheHistory) {
+  const auto frame = MakeFrame();
+  const CMainFrame::Commands& commands = frame->Actions();
+  EXPECT_FALSE(commands.Save->isEnabled());
+  EXPECT_FALSE(commands.Undo->isEnabled());
+  EXPECT_FALSE(commands.Redo->isEnabled());
+  EXPECT_EQ(commands.Undo->text(), "Undo \tCtrl+Z");
+
+  document.RecordUndo(document.layout(), "Outer Margin");
+  document.layout().OuterMargin = 50;
+  document.LayoutChanged();
+  EXPECT_TRUE(commands.Undo->isEnabled());
+  EXPECT_EQ(commands.Undo->text(), "Undo Outer Margin\tCtrl+Z");
+  EXPECT_EQ(commands.Undo->toolTip(), "Undo Outer Margin");
+
+  questions.AnswerPath(folder.filePath("class.txt").toStdString());
+  ASSERT_TRUE(document.SaveAs());
+  EXPECT_TRUE(commands.Save->isEnabled());
+
+  commands.Undo->trigger();
+  EXPECT_EQ(document.layout().OuterMargin, 0u);
+  EXPECT_TRUE(commands.Redo->isEnabled());
+  commands.Redo->trigger();
+  EXPECT_EQ(document.layout().OuterMargin, 50u);
+
+  questions.AnswerYesNoCancel(QuestionAnswer::No);
+  commands.New->trigger();
+  EXPECT_FALSE(commands.Save->isEnabled());
+  EXPECT_FALSE(commands.Undo->isEnabled());
+}
+
+TEST_F(MainFrameTest, ZoomCommandsReachThePreview) {
+  const auto frame = MakeFrame();
+  frame->Actions().ZoomActualSize->trigger();
+  EXPECT_EQ(frame->View().Zoom(), 1.0);
+  frame->Actions().ZoomIn->trigger();
+  EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.1);
+  frame->Actions().ZoomOut->trigger();
+  EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.1 * 0.9);
+  frame->Actions().Print->trigger();  // the print dialog is cancelled
+  ASSERT_FALSE(questions.Asked().empty());
+  EXPECT_EQ(questions.Asked().back().What, AskedQuestion::Kind::Print);
+}
+
+TEST_F(MainFrameTest, ResizingKeepsTheFormsColumnAndGivesThePreviewTheRest) {
+  const auto frame = MakeFrame();
+  frame->resize(1400, 900);
+  frame->show();
+  QApplication::processEvents();
+  const int column = frame->Form().width();
+  EXPECT_GE(column, frame->Form().ColumnWidth());
+  for (const int width : {1600, 1000, 900}) {
+    frame->resize(width, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(frame->Form().width(), column) << width;
+    EXPECT_GE(frame->View().width(), 50) << width;
+  }
+  frame->resize(300, 900);
+  QApplication::processEvents();
+  EXPECT_GE(frame->View().width(), 50);
+}
+
+TEST_F(MainFrameTest, F6MovesTheFocusBetweenThePreviewAndTheForm) {
+  const auto frame = MakeFrame();
+  frame->show();
+  QApplication::setActiveWindow(frame.get());
+  frame->View().setFocus();
+  QApplication::processEvents();
+  frame->Actions().NextPane->trigger();
+  QApplication::processEvents();
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr);
+  EXPECT_TRUE(frame->Form().isAncestorOf(focus));
+  frame->Actions().PreviousPane->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), &frame->View());
+}
+
+TEST_F(MainFrameTest, ClosingAsksAboutAModifiedLayoutAndCancelKeepsTheWindow) {
+  const auto frame = MakeFrame();
+  frame->show();
+  document.LayoutChanged();
+  questions.AnswerYesNoCancel(QuestionAnswer::Cancel);
+  EXPECT_FALSE(frame->close());
+  EXPECT_TRUE(frame->isVisible());
+  questions.AnswerYesNoCancel(QuestionAnswer::No);
+  EXPECT_TRUE(frame->close());
+}
+
+TEST_F(MainFrameTest, TheWindowsSizeIsRememberedBetweenRuns) {
+  {
+    const auto frame = MakeFrame();
+    frame->show();
+    frame->resize(1111, 777);
+    QApplication::processEvents();
+    ASSERT_TRUE(frame->close());
+  }
+  const auto frame = MakeFrame();
+  EXPECT_EQ(frame->size(), QSize(1111, 777));
+}
+
+// The application object's start-up, in an installation folder of the test's own with the
+// user's profile redirected into the test's folder.
+class ApplicationTest : public testing::Test {
+ protected:
+  ApplicationTest() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    for (const char* name : {"SampleImage.jpg", "SampleBackground.jpg", "SampleLogo.jpg"}) {
+      QFile::copy(QStringLiteral(MONTAGE_BINARY_DIR "/") + name, folder.filePath(name));
+    }
+    PreviewSettings::ReplaceInstance(PreviewSettings());
+  }
+  std::string InstallFolder() const { return folder.path().toStdString() + "/"; }
+
+  QTemporaryDir folder;
+  ScopedScriptedQuestions questions;
+};
+
+TEST_F(ApplicationTest, StartUpRecordsTheVersionAndOpensTheWindow) {
+  CMontageApp app;
+  ASSERT_TRUE(app.InitInstance({}, InstallFolder()));
+  EXPECT_EQ(app.UserProfile().ReadNumber("Settings", "Version", 0), 245299u);
+  EXPECT_EQ(app.MainFrame().windowTitle(), "Version V2.453 - Montage");
+  EXPECT_TRUE(app.MainFrame().isVisible());
+  EXPECT_EQ(PreviewSettings::Instance().SampleImagePath, InstallFolder() + "SampleImage.jpg");
+  EXPECT_TRUE(questions.Asked().empty());
+  app.ExitInstance();
+}
+
+TEST_F(ApplicationTest, ALayoutNamedOnTheCommandLineIsOpened) {
+  Montage layout;
+  layout.CropHeight = 3;
+  const std::string path = folder.filePath("starter.txt").toStdString();
+  {
+    std::ofstream out(path, std::ios::binary);
+    layout.WriteText(out);
+  }
+  CMontageApp app;
+  ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}, InstallFolder()));
+  EXPECT_EQ(app.Document().path(), path);
+  EXPECT_EQ(app.Document().layout().CropHeight, 3u);
+  EXPECT_FALSE(app.Document().IsModified());
+  app.ExitInstance();
+}
+
+}  // namespace
