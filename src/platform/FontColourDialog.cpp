@@ -1,4 +1,5 @@
 #include "platform/FontColourDialog.h"
+#include "platform/QtColour.h"
 
 #include <QColorDialog>
 #include <QDialog>
@@ -13,16 +14,6 @@
 #include <cmath>
 
 namespace {
-
-QColor ToQColor(ColourRef colour) {
-  return QColor(static_cast<int>(RedOf(colour)), static_cast<int>(GreenOf(colour)),
-                static_cast<int>(BlueOf(colour)));
-}
-
-ColourRef ToColourRef(const QColor& colour) {
-  return MakeColourRef(static_cast<unsigned>(colour.red()), static_cast<unsigned>(colour.green()),
-                       static_cast<unsigned>(colour.blue()));
-}
 
 QFont ToQFont(const FontChoice& choice) {
   QFont font(QString::fromStdString(choice.FaceName));

@@ -1,4 +1,5 @@
 #include "platform/QtQuestions.h"
+#include "platform/QtColour.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -16,16 +17,6 @@
 namespace {
 
 QString Title() { return QCoreApplication::applicationName(); }
-
-QColor ToQColor(ColourRef colour) {
-  return QColor(static_cast<int>(RedOf(colour)), static_cast<int>(GreenOf(colour)),
-                static_cast<int>(BlueOf(colour)));
-}
-
-ColourRef ToColourRef(const QColor& colour) {
-  return MakeColourRef(static_cast<unsigned>(colour.red()), static_cast<unsigned>(colour.green()),
-                       static_cast<unsigned>(colour.blue()));
-}
 
 }  // namespace
 

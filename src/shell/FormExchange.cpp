@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/ModalQuestions.h"
+#include "platform/QtColour.h"
 #include "shell/ColourSwatch.h"
 #include "shell/FieldNumber.h"
 #include "shell/FormControls.h"
@@ -101,7 +102,7 @@ void FormExchange::Write(const FormValues& values) const {
   for (const auto& choice : kFlagChoices) Choose(c.*choice.Control, values.*choice.Member);
   for (const auto& colour : kColours) {
     const ColourRef rgb = values.*colour.Member;
-    (c.*colour.Control)->SetColour(QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)));
+    (c.*colour.Control)->SetColour(ToQColor(rgb));
   }
   for (const NumericField& field : NumericFieldsInReadOrder()) {
     static_cast<QLineEdit*>(c.ById(field.Id))->setText(QString::number(values.*field.Member));
@@ -128,7 +129,7 @@ bool FormExchange::Read(FormValues& values) const {
   }
   for (const auto& colour : kColours) {
     const QColor shown = (c.*colour.Control)->Colour();
-    values.*colour.Member = MakeColourRef(shown.red(), shown.green(), shown.blue());
+    values.*colour.Member = ToColourRef(shown);
   }
 
   for (const NumericField& field : NumericFieldsInReadOrder()) {

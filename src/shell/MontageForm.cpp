@@ -15,6 +15,7 @@
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
+#include "platform/QtColour.h"
 #include "settings/PreviewSettings.h"
 #include "shell/AutomaticTest.h"
 #include "shell/CMontageDoc.h"
@@ -33,10 +34,7 @@ constexpr int kColumnAllowance = 40;
 
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
 
-ColourRef ColourOf(const ColourSwatch& swatch) {
-  const QColor colour = swatch.Colour();
-  return MakeColourRef(colour.red(), colour.green(), colour.blue());
-}
+ColourRef ColourOf(const ColourSwatch& swatch) { return ToColourRef(swatch.Colour()); }
 
 // The preview-setting edits, in the order PreviewTexts gives their texts.
 std::vector<QLineEdit*> PreviewEdits(const FormControls& c) {
@@ -359,7 +357,7 @@ void MontageForm::OnBrowse(QLineEdit* field, std::string FormValues::*member) {
 void MontageForm::OnColour(ColourSwatch* swatch) {
   const std::optional<ColourRef> chosen = ModalQuestions::Current().AskColour(
       ColourOf(*swatch), PreviewSettings::Instance().CustomColour);
-  if (chosen) swatch->SetColour(QColor(RedOf(*chosen), GreenOf(*chosen), BlueOf(*chosen)));
+  if (chosen) swatch->SetColour(ToQColor(*chosen));
 }
 
 void MontageForm::OnLogoBoxClicked() {
