@@ -4,7 +4,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -20,7 +25,10 @@
 #include "shell/CMontageApp.h"
 #include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
+#include "shell/FormControls.h"
+#include "shell/FormPanel.h"
 #include "shell/MontageForm.h"
+#include "support/ProgramRun.h"
 
 namespace {
 
@@ -189,6 +197,63 @@ TEST_F(MainFrameTest, TheWindowsSizeIsRememberedBetweenRuns) {
   }
   const auto frame = MakeFrame();
   EXPECT_EQ(frame->size(), QSize(1111, 777));
+}
+
+// A layout designed through the form, saved, renders with the render command exactly as the
+// preview showed it. Names stay off: the sample names move on with every drawing, so the
+// preview and a fresh program show different ones by design.
+TEST_F(MainFrameTest, TheSavedLayoutRendersAsThePreviewShowedIt) {
+  const auto frame = MakeFrame();
+  const FormControls& c = frame->Form().Panel().Controls();
+  c.Paper->setCurrentIndex(0);  // 7x5
+  emit c.Paper->activated(0);
+  c.NumImages->setText(QStringLiteral("12"));
+  c.OuterMargin->setText(QStringLiteral("60"));
+  c.CropHeight->setText(QStringLiteral("12"));
+  c.CropWidth->setText(QStringLiteral("9"));
+  c.InnerFrame->setText(QStringLiteral("8"));
+  c.DropShadowWidth->setText(QStringLiteral("6"));
+  c.Portrait->setChecked(true);
+  c.OuterMargin3d->setChecked(true);
+  c.MainImagePosition->button(1)->click();
+  c.CaptionPosition->button(7)->click();
+  c.Update->click();
+  const std::string path = folder.filePath("designed.txt").toStdString();
+  questions.AnswerPath(path);
+  c.SaveAs->click();
+  ASSERT_EQ(document.path(), path);
+
+  frame->resize(1500, 1000);
+  frame->show();
+  for (int i = 0; i < 100 && !frame->View().FittedOnce(); ++i) QApplication::processEvents();
+  frame->Actions().ZoomActualSize->trigger();
+  QApplication::processEvents();
+  const QImage shown =
+      frame->View().viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  // The page is what is not the surround colour around it.
+  QRect page;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (shown.pixel(x, y) != CMontageView::SurroundColour) page |= QRect(x, y, 1, 1);
+    }
+  }
+  const int dpi = frame->View().logicalDpiX();
+  ASSERT_EQ(dpi, frame->View().logicalDpiY());
+  const std::string rendered = folder.filePath("rendered.png").toStdString();
+  const ProgramResult run = RunProgram("render '" + path + "' --paper 7x5 --images 12 --dpi " +
+                                           std::to_string(dpi) + " -o '" + rendered + "'",
+                                       folder.path().toStdString());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const QImage expected =
+      QImage(QString::fromStdString(rendered)).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(page.size(), expected.size());
+  const QImage preview = shown.copy(page);
+  int differing = 0;
+  for (int y = 0; y < preview.height(); ++y) {
+    for (int x = 0; x < preview.width(); ++x)
+      differing += preview.pixel(x, y) != expected.pixel(x, y);
+  }
+  EXPECT_EQ(differing, 0);
 }
 
 // The application object's start-up, in an installation folder of the test's own with the
