@@ -24,6 +24,8 @@ def wait_for(what, probe, timeout=30.0, step=0.1):
     while True:
         try:
             found = probe()
+        except UiError:
+            raise
         except Exception:  # the accessibility tree changes under the walk
             found = None
         if found:
