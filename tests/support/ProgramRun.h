@@ -16,4 +16,12 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& arguments, const std::filesystem::path& scratch,
                          int timeLimitSeconds = 120);
 
+// The same for another copy of the program, such as an installed one.
+ProgramResult RunProgramAt(const std::filesystem::path& program, const std::string& arguments,
+                           const std::filesystem::path& scratch, int timeLimitSeconds = 120);
+
+// Runs any shell command line under the time limit, with the same results.
+ProgramResult RunCommand(const std::string& command, const std::filesystem::path& scratch,
+                         int timeLimitSeconds = 120);
+
 std::string ReadFile(const std::filesystem::path& path);
