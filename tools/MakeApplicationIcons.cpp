@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     std::cerr << "usage: make-application-icons THEME_FOLDER ICON_NAME\n";
     return 2;
   }
-  // The SVG writer asks for the default font, which needs an application object; the offscreen
+  // The SVG writer puts the painter's font into every group it writes; without an application
+  // object that font has no family and a size of -1, which is not valid SVG. The offscreen
   // platform lets the build run without a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
