@@ -18,7 +18,7 @@ struct Subcommand {
   // What it does, in one line.
   std::string_view Summary;
   // Lines that explain its own options; empty when it has none.
-  std::string_view OptionLines;
+  std::string_view OptionLines = {};
   bool TakesPreviewOptions = false;
   int (*Run)(const SubcommandArgs& args, std::ostream& out, std::ostream& err) = nullptr;
 
