@@ -223,7 +223,7 @@ TEST_P(InstalledTreeValidatorTest, FindsNothingToReport) {
   const QString program = QStandardPaths::findExecutable(GetParam().program);
   if (program.isEmpty()) GTEST_SKIP() << GetParam().program << " is not installed";
   const ProgramResult result =
-      RunCommand("'" + program.toStdString() + "' " + GetParam().arguments, scratch_);
+      RunShell("timeout 120 '" + program.toStdString() + "' " + GetParam().arguments, scratch_);
   EXPECT_EQ(result.status, 0) << result.out << result.err;
   if (std::string(GetParam().program) == "desktop-file-validate") {
     EXPECT_EQ(result.out + result.err, "");  // it reports hints and warnings with status 0

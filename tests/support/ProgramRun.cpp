@@ -13,17 +13,16 @@ ProgramResult RunProgram(const std::string& arguments, const std::filesystem::pa
 
 ProgramResult RunProgramAt(const std::filesystem::path& program, const std::string& arguments,
                            const std::filesystem::path& scratch, int timeLimitSeconds) {
-  return RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + program.string() +
-                        "' " + arguments,
-                    scratch, timeLimitSeconds);
+  return RunShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout " +
+                      std::to_string(timeLimitSeconds) + " '" + program.string() + "' " + arguments,
+                  scratch);
 }
 
-ProgramResult RunCommand(const std::string& command, const std::filesystem::path& scratch,
-                         int timeLimitSeconds) {
+ProgramResult RunShell(const std::string& command, const std::filesystem::path& scratch) {
   const std::filesystem::path errPath = scratch / "stderr.txt";
-  const std::string line = "timeout " + std::to_string(timeLimitSeconds) + " " + command + " 2>'" +
-                           errPath.string() + "'";
   ProgramResult result;
+  // The parentheses send the standard error of every part of a compound command to the file.
+  const std::string line = "( " + command + " ) 2>'" + errPath.string() + "'";
   FILE* pipe = ::popen(line.c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];
