@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ git pkg-config
-  qt6-base-dev libjpeg62-turbo-dev
+  qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
   clang-format
   xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi
   libjpeg-turbo-progs imagemagick poppler-utils
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -21,11 +21,7 @@ bool HasDisplay() {
 
 int main(int argc, char** argv) {
   const SubcommandArgs args(argv + 1, argv + argc);
-  if (const auto status = RunSubcommand(args, std::cout, std::cerr)) return *status;
-  if (!HasDisplay()) {
-    std::cerr << "montage-designer: the designer window needs a display; without one, use a "
-                 "subcommand (layout, image, grid, render)\n";
-    return 2;
-  }
+  if (const auto status = RunCommandLine(args, std::cout, std::cerr)) return *status;
+  if (!HasDisplay()) return RefuseWindowWithoutDisplay(std::cerr);
   return RunDesigner(argc, argv);
 }

@@ -1,24 +1,21 @@
 #include "cli/CommandLine.h"
 
 #include <array>
+#include <filesystem>
 #include <ostream>
 #include <string_view>
+#include <system_error>
 
+#include "cli/PreviewOptions.h"
+#include "cli/Subcommand.h"
+#include "layout/LayoutText.h"
+#include "layout/LayoutVersion.h"
 #include "platform/ModalQuestions.h"
 
 namespace {
 
-struct Subcommand {
-  std::string_view name;
-  int (*run)(const SubcommandArgs&, std::ostream&, std::ostream&);
-};
-
-constexpr std::array subcommands{
-    Subcommand{"layout", RunLayoutCommand},
-    Subcommand{"grid", RunGridCommand},
-    Subcommand{"render", RunRenderCommand},
-    Subcommand{"image", RunImageCommand},
-};
+constexpr std::array<const Subcommand*, 4> kSubcommands{&LayoutSubcommand, &ImageSubcommand,
+                                                        &GridSubcommand, &RenderSubcommand};
 
 // Routes the modal questions of a headless run to its error stream for the run's duration.
 class ScopedStreamQuestions {
@@ -34,15 +31,93 @@ class ScopedStreamQuestions {
   StreamQuestions questions_;
 };
 
-}  // namespace
+void WriteProgramUsage(std::ostream& out) {
+  out << "usage: montage-designer [LAYOUT]\n"
+         "       montage-designer SUBCOMMAND ARGUMENTS...\n"
+         "       montage-designer [SUBCOMMAND] --help\n"
+         "       montage-designer --version\n"
+         "\n"
+         "Without a subcommand the designer window opens, on the layout file LAYOUT when one is\n"
+         "given; the window needs a display. LAYOUT must be an existing file or a path with a\n"
+         "'/' (write ./NAME for a file named like a subcommand or starting with a dash); any\n"
+         "other word, and any option not shown here, is refused. Exit status: 0 done, 1 failed\n"
+         "(a file that cannot be read or written), 2 a command line that cannot be followed.\n"
+         "\n"
+         "Subcommands, which need no display (options may come anywhere after the subcommand;\n"
+         "\"--\" ends them):\n";
+  for (const Subcommand* command : kSubcommands) {
+    out << "  " << command->Name << ' ' << command->Synopsis << "\n      " << command->Summary
+        << '\n';
+  }
+  out << '\n' << PreviewOptions::Usage();
+}
 
-std::optional<int> RunSubcommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
-  if (args.empty()) return std::nullopt;
-  for (const Subcommand& subcommand : subcommands) {
-    if (args[0] == subcommand.name) {
-      ScopedStreamQuestions questions(err);
-      return subcommand.run(SubcommandArgs(args.begin() + 1, args.end()), out, err);
+// The names of the subcommands as a sentence lists them: "a, b, c and d".
+std::string SubcommandNames() {
+  std::string names;
+  for (std::size_t i = 0; i < kSubcommands.size(); ++i) {
+    if (i != 0) names += i + 1 == kSubcommands.size() ? " and " : ", ";
+    names += kSubcommands[i]->Name;
+  }
+  return names;
+}
+
+int RefuseWord(std::ostream& err, const std::string& what) {
+  err << "montage-designer: " << what << "; try montage-designer --help\n";
+  return 2;
+}
+
+// A word that names no subcommand is the window's layout file when it is one, or when it is
+// written as a path; the window then says itself why a path cannot be opened. Any other word is
+// far more likely a mistyped subcommand than a layout, and is refused.
+bool IsLayoutArgument(const std::string& word) {
+  std::error_code error;
+  return word.find('/') != std::string::npos || std::filesystem::exists(word, error);
+}
+
+// The window's command line: at most one layout file and no options other than --help and
+// --version. Qt's own options are not passed on; its environment variables do the same work.
+std::optional<int> RunWindowCommandLine(const SubcommandArgs& args, std::ostream& out,
+                                        std::ostream& err) {
+  for (const std::string& word : args) {
+    if (word == "--help" || word == "-h") {
+      WriteProgramUsage(out);
+      return FinishOutput(out, err);
+    }
+    if (word == "--version") {
+      out << "montage-designer " << FormatVersion(ProgramVersion) << '\n';
+      return FinishOutput(out, err);
+    }
+    if (!word.empty() && word[0] == '-' && word != "-") {
+      return RefuseWord(err, "unknown option " + word);
     }
   }
+  if (!IsLayoutArgument(args[0])) {
+    return RefuseWord(err, "\"" + args[0] + "\" is neither a subcommand nor a file");
+  }
+  if (args.size() > 1) {
+    return RefuseWord(err, "the window opens one layout file; \"" + args[1] + "\" is one too many");
+  }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int> RunCommandLine(const SubcommandArgs& args, std::ostream& out,
+                                  std::ostream& err) {
+  if (args.empty()) return std::nullopt;
+  for (const Subcommand* command : kSubcommands) {
+    if (args[0] == command->Name) {
+      ScopedStreamQuestions questions(err);
+      return command->Run(SubcommandArgs(args.begin() + 1, args.end()), out, err);
+    }
+  }
+  return RunWindowCommandLine(args, out, err);
+}
+
+int RefuseWindowWithoutDisplay(std::ostream& err) {
+  // A usage mistake in this setting: the same words work where there is a display.
+  return RefuseWord(
+      err, "the designer window needs a display (DISPLAY or WAYLAND_DISPLAY); the subcommands " +
+               SubcommandNames() + " work without one");
 }

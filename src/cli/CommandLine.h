@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
-// The headless subcommands. Each takes the words after its name and writes to the given
-// streams; messages that the window would show in a box go to the error stream.
+// The words of a command line after the program's name, or after a subcommand's name.
 using SubcommandArgs = std::vector<std::string>;
 
-int RunLayoutCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
-int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
-int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
-int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
+// Does what the program's command line asks for short of opening the window: runs a subcommand,
+// answers --help or --version, or refuses a word it does not know (exit status 2). Returns the
+// exit status, or nothing when the window should open, on the layout file in args if one is named.
+std::optional<int> RunCommandLine(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
 
-// Runs the subcommand that args[0] names and returns its exit status, or nothing when args[0]
-// is not a subcommand (the window handles that case).
-std::optional<int> RunSubcommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err);
+// Says on err that the window needs a display and which subcommands need none; returns the exit
+// status for it.
+int RefuseWindowWithoutDisplay(std::ostream& err);

@@ -4,31 +4,27 @@
 
 #include "cli/LayoutArgument.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Subcommand.h"
 #include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
 
-int CompositeRequest::Parse(const SubcommandArgs& args,
-                            const std::vector<std::string_view>& extraOptions,
-                            const std::string& usage, std::ostream& err) {
+std::optional<int> CompositeRequest::Parse(const SubcommandArgs& args, const Subcommand& command,
+                                           const std::vector<std::string_view>& extraOptions,
+                                           std::ostream& out, std::ostream& err) {
   PreviewOptions options(FindInstallFolder());
-  std::vector<std::string> words;
-  if (!options.Parse(args, extraOptions, words, extras_)) {
-    err << "montage-designer: " << options.Error() << '\n' << usage << PreviewOptions::Usage();
-    return 2;
-  }
-  if (words.size() != 1) {
-    err << "montage-designer: "
-        << (words.empty() ? "no layout file given" : "more than one layout file given") << '\n'
-        << usage << PreviewOptions::Usage();
-    return 2;
+  arguments_ = options.Parse(args, extraOptions);
+  if (const auto status = command.Settle(*arguments_, out, err)) return status;
+  if (arguments_->Words().size() != 1) {
+    return command.Refuse(err, arguments_->Words().empty() ? "no layout file given"
+                                                           : "more than one layout file given");
   }
   settings_ = options.Settings();
-  return ReadLayoutArgument(words.front(), layout_, err) ? 0 : 1;
+  if (!ReadLayoutArgument(arguments_->Words().front(), layout_, err)) return 1;
+  return std::nullopt;
 }
 
 const std::string* CompositeRequest::Extra(const std::string& option) const {
-  const auto found = extras_.find(option);
-  return found == extras_.end() ? nullptr : &found->second;
+  return arguments_ ? arguments_->Value(option) : nullptr;
 }
 
 Rect CompositeRequest::Page() const { return PreviewPage(settings_, layout_); }

@@ -1,25 +1,30 @@
 #pragma once
 
 #include <iosfwd>
-#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/CommandArguments.h"
 #include "cli/CommandLine.h"
 #include "engine/Rect.h"
 #include "layout/Montage.h"
 #include "settings/PreviewSettings.h"
 
+struct Subcommand;
+
 // What the grid and render subcommands are asked to lay out: a layout read from the file named
 // on the command line and the preview values from the built-in defaults and the options.
 class CompositeRequest {
  public:
-  // Parses the command line (one layout file, preview options and the subcommand's own options
-  // that take a value) and reads the layout. Returns 0 when all is well, otherwise the exit
-  // status, with the reason on err: 2 for a usage mistake, 1 for a layout that cannot be read.
-  int Parse(const SubcommandArgs& args, const std::vector<std::string_view>& extraOptions,
-            const std::string& usage, std::ostream& err);
+  // Parses the command line of the command (one layout file, preview options and the command's
+  // own options that take a value) and reads the layout. Returns nothing when all is well,
+  // otherwise the exit status, with the usage on out after --help or the reason on err: 2 for a
+  // usage mistake, 1 for a layout that cannot be read.
+  std::optional<int> Parse(const SubcommandArgs& args, const Subcommand& command,
+                           const std::vector<std::string_view>& extraOptions, std::ostream& out,
+                           std::ostream& err);
 
   const Montage& Layout() const { return layout_; }
   const PreviewSettings& Settings() const { return settings_; }
@@ -31,5 +36,5 @@ class CompositeRequest {
  private:
   Montage layout_;
   PreviewSettings settings_;
-  std::map<std::string, std::string> extras_;
+  std::optional<CommandArguments> arguments_;
 };

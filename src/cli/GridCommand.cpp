@@ -2,16 +2,14 @@
 #include <ostream>
 #include <string>
 
-#include "cli/CommandLine.h"
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
+#include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
 #include "images/ImageCache.h"
 #include "output/PreviewSubjects.h"
 
 namespace {
-
-constexpr char kUsage[] = "usage: montage-designer grid LAYOUT [preview options]\n";
 
 // The shortest decimal form that reads back as exactly the same double.
 std::string ExactNumber(double value) {
@@ -70,12 +68,10 @@ void WritePlan(std::ostream& out, const Rect& page, const CompositeContent& cont
       << ",\"main\":" << main << ",\"captions\":" << captions << "}\n";
 }
 
-}  // namespace
-
 int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
   HeadlessApplication application;
   CompositeRequest request;
-  if (const int status = request.Parse(args, {}, kUsage, err)) return status;
+  if (const auto status = request.Parse(args, GridSubcommand, {}, out, err)) return *status;
 
   // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
   ImageCache& cache = ImageCache::Instance();
@@ -89,10 +85,15 @@ int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& 
   // sample composite has already said.
   if (subjects.Portraits().size() >= 2 && content.Items.empty()) return 1;
   WritePlan(out, page, content);
-  out.flush();
-  if (!out) {
-    err << "montage-designer: cannot write to standard output\n";
-    return 1;
-  }
-  return 0;
+  return FinishOutput(out, err);
 }
+
+}  // namespace
+
+const Subcommand GridSubcommand{
+    .Name = "grid",
+    .Synopsis = "LAYOUT [preview options]",
+    .Summary = "Prints the grid that render lays out for the layout file LAYOUT as JSON.",
+    .TakesPreviewOptions = true,
+    .Run = RunGridCommand,
+};

@@ -2,7 +2,8 @@
 #include <cstdint>
 #include <ostream>
 
-#include "cli/CommandLine.h"
+#include "cli/CommandArguments.h"
+#include "cli/Subcommand.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
 
@@ -16,19 +17,19 @@ std::int64_t Orientation(const ZodarEdo::DeviceIndepBitmap& picture) {
   return static_cast<std::int64_t>(value);
 }
 
-}  // namespace
-
 int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: montage-designer image FILE\n";
-    return 2;
+  const CommandArguments arguments(args, {});
+  if (const auto status = ImageSubcommand.Settle(arguments, out, err)) return *status;
+  if (arguments.Words().size() != 1) {
+    return ImageSubcommand.Refuse(
+        err, arguments.Words().empty() ? "no picture given" : "more than one picture given");
   }
   // The picture is loaded through the image cache as the window loads it, but tried once: the
   // window's 20-second retry waits for a file that another program is still writing, and a
   // script that hands over a damaged file should hear about it at once, not after a silence.
   ImageCache cache(LoadRetryPolicy::SingleAttempt());
   ImageError error;
-  const ImageCache::Picture picture = cache.Get(args[0], error);
+  const ImageCache::Picture picture = cache.Get(arguments.Words()[0], error);
   if (!picture || error.Failed() || !picture->HasPixels()) {
     err << error.Text << '\n';
     return 1;
@@ -38,10 +39,16 @@ int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream&
   out << "{\"width\":" << size.Width << ",\"height\":" << size.Height
       << ",\"bitsPerPixel\":" << picture->BitsPerPixel() << ",\"resolution\":[" << resolution.X
       << ',' << resolution.Y << "],\"orientation\":" << Orientation(*picture) << "}\n";
-  out.flush();
-  if (!out) {
-    err << "montage-designer: cannot write to standard output\n";
-    return 1;
-  }
-  return 0;
+  return FinishOutput(out, err);
 }
+
+}  // namespace
+
+const Subcommand ImageSubcommand{
+    .Name = "image",
+    .Synopsis = "FILE",
+    .Summary =
+        "Prints the size, depth, resolution and Exif orientation of the picture FILE as "
+        "JSON.",
+    .Run = RunImageCommand,
+};

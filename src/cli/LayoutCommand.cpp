@@ -1,16 +1,20 @@
 #include <ostream>
 
-#include "cli/CommandLine.h"
+#include "cli/CommandArguments.h"
 #include "cli/LayoutArgument.h"
+#include "cli/Subcommand.h"
 #include "layout/Montage.h"
 
+namespace {
+
 int RunLayoutCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
-  if (args.size() > 1) {
-    err << "usage: montage-designer layout [FILE]\n";
-    return 2;
-  }
+  const CommandArguments arguments(args, {});
+  if (const auto status = LayoutSubcommand.Settle(arguments, out, err)) return *status;
+  if (arguments.Words().size() > 1) return LayoutSubcommand.Refuse(err, "more than one file given");
   Montage layout;
-  if (args.size() == 1 && !ReadLayoutArgument(args[0], layout, err)) return 1;
+  if (arguments.Words().size() == 1 && !ReadLayoutArgument(arguments.Words()[0], layout, err)) {
+    return 1;
+  }
   layout.WriteText(out);
   out.flush();
   if (!out) {
@@ -19,3 +23,12 @@ int RunLayoutCommand(const SubcommandArgs& args, std::ostream& out, std::ostream
   }
   return 0;
 }
+
+}  // namespace
+
+const Subcommand LayoutSubcommand{
+    .Name = "layout",
+    .Synopsis = "[FILE]",
+    .Summary = "Writes FILE, or the default layout, to standard output in the current format.",
+    .Run = RunLayoutCommand,
+};

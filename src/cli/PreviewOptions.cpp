@@ -54,39 +54,15 @@ std::size_t PreviewOptions::Take(const SubcommandArgs& args, std::size_t index) 
   return Apply(option, args[index + 1]) ? 2 : 0;
 }
 
-bool PreviewOptions::Parse(const SubcommandArgs& args,
-                           const std::vector<std::string_view>& extraOptions,
-                           std::vector<std::string>& words,
-                           std::map<std::string, std::string>& extras) {
-  for (std::size_t i = 0; i < args.size();) {
-    const std::string& word = args[i];
-    if (std::find(extraOptions.begin(), extraOptions.end(), word) != extraOptions.end()) {
-      if (i + 1 >= args.size()) {
-        error_ = "option " + word + " needs a value";
-        return false;
-      }
-      extras[word] = args[i + 1];
-      i += 2;
-      continue;
-    }
-    if (const std::size_t taken = Take(args, i)) {
-      i += taken;
-      continue;
-    }
-    if (!error_.empty()) return false;
-    // A lone "-" is a plain word (a file name), as is every word after "--".
-    if (word == "--") {
-      words.insert(words.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-      return true;
-    }
-    if (word.size() > 1 && word[0] == '-') {
-      error_ = "unknown option " + word;
-      return false;
-    }
-    words.push_back(word);
-    ++i;
-  }
-  return true;
+CommandArguments PreviewOptions::Parse(const SubcommandArgs& args,
+                                       const std::vector<std::string_view>& extraOptions) {
+  return CommandArguments(
+      args, extraOptions,
+      [this](const SubcommandArgs& words, std::size_t index, std::string& error) {
+        const std::size_t taken = Take(words, index);
+        error = error_;
+        return taken;
+      });
 }
 
 bool PreviewOptions::Apply(const std::string& option, const std::string& value) {

@@ -2,11 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/CommandArguments.h"
 #include "cli/CommandLine.h"
 #include "settings/PreviewSettings.h"
 
@@ -30,10 +30,10 @@ class PreviewOptions {
   std::size_t Take(const SubcommandArgs& args, std::size_t index);
 
   // Parses a whole command line of a subcommand: preview options, the subcommand's own options
-  // that take a value (extraOptions; the last of a repeated one counts) and plain words. False,
-  // with Error() set, for an unknown or incomplete option or a refused value.
-  bool Parse(const SubcommandArgs& args, const std::vector<std::string_view>& extraOptions,
-             std::vector<std::string>& words, std::map<std::string, std::string>& extras);
+  // that take a value (extraOptions) and plain words. The result tells an unknown or incomplete
+  // option, a refused value and --help; the preview options given are in Settings().
+  CommandArguments Parse(const SubcommandArgs& args,
+                         const std::vector<std::string_view>& extraOptions);
 
   const std::string& Error() const { return error_; }
   const PreviewSettings& Settings() const { return settings_; }

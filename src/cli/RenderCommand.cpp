@@ -6,19 +6,15 @@
 #include <system_error>
 #include <thread>
 
-#include "cli/CommandLine.h"
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Subcommand.h"
 #include "images/ImageCache.h"
 #include "output/CompositeExport.h"
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: montage-designer render LAYOUT -o OUT [preview options] [--dpi N]\n"
-    "  -o OUT                the picture to write: .png, .jpg, .jpeg or .pdf\n"
-    "  --dpi N               resolution in pixels per inch, 1 to 10000 (default 300)\n";
 constexpr std::uint32_t kDefaultDpi = 300;
 constexpr std::uint32_t kMaximumDpi = 10000;
 // The font database reads the system's font configuration when text is first measured, which
@@ -32,19 +28,17 @@ std::jthread ReadFontsAside() {
   }
 }
 
-}  // namespace
-
-int RunRenderCommand(const SubcommandArgs& args, std::ostream& /*out*/, std::ostream& err) {
+int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
   HeadlessApplication application;
   CompositeRequest request;
-  if (const int status = request.Parse(args, {"-o", "--output", "--dpi"}, kUsage, err)) {
-    return status;
+  if (const auto status =
+          request.Parse(args, RenderSubcommand, {"-o", "--output", "--dpi"}, out, err)) {
+    return *status;
   }
   const std::string* output = request.Extra("-o");
   if (!output) output = request.Extra("--output");
   if (!output || output->empty()) {
-    err << "montage-designer: no output file given (-o OUT)\n" << kUsage;
-    return 2;
+    return RenderSubcommand.Refuse(err, "no output file given (-o OUT)");
   }
   OutputFormat format;
   if (!OutputFormatFor(*output, format)) {
@@ -85,3 +79,16 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& /*out*/, std::ost
   }
   return 0;
 }
+
+}  // namespace
+
+const Subcommand RenderSubcommand{
+    .Name = "render",
+    .Synopsis = "LAYOUT -o OUT [preview options] [--dpi N]",
+    .Summary = "Draws the composite of LAYOUT into OUT: PNG, JPEG or PDF by its extension.",
+    .OptionLines =
+        "  -o OUT, --output OUT  the picture to write: .png, .jpg, .jpeg or .pdf\n"
+        "  --dpi N               resolution in pixels per inch, 1 to 10000 (default 300)\n",
+    .TakesPreviewOptions = true,
+    .Run = RunRenderCommand,
+};

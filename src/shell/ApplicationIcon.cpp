@@ -24,12 +24,9 @@ void DrawPortrait(QPainter& p, const QRectF& box) {
 
 }  // namespace
 
-QImage DrawApplicationIcon(int pixels) {
-  QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
+void PaintApplicationIcon(QPainter& p) {
+  p.save();
   p.setRenderHint(QPainter::Antialiasing);
-  p.scale(pixels / 64.0, pixels / 64.0);
   // The mount and the print on it.
   p.setPen(QPen(QColor(70, 58, 46), 1.5));
   p.setBrush(QColor(246, 240, 228));
@@ -48,6 +45,15 @@ QImage DrawApplicationIcon(int pixels) {
   // The caption line under the grid.
   p.setPen(QPen(QColor(70, 58, 46), 2.5, Qt::SolidLine, Qt::RoundCap));
   p.drawLine(QPointF(18, 51), QPointF(46, 51));
+  p.restore();
+}
+
+QImage DrawApplicationIcon(int pixels) {
+  QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.scale(double(pixels) / kApplicationIconGrid, double(pixels) / kApplicationIconGrid);
+  PaintApplicationIcon(p);
   return image;
 }
 

@@ -65,6 +65,9 @@ int RunDesigner(int argc, char** argv) {
   QCoreApplication::setOrganizationName(QStringLiteral("Larkfield"));
   QCoreApplication::setApplicationName(QStringLiteral("Montage"));
   QApplication::setWindowIcon(ApplicationIcon());
+  // Desktops match the window to the installed desktop entry, and so to its name and icon in
+  // their launchers and task switchers, by this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(MONTAGE_APP_ID));
   // Questions are asked in boxes and dialogs over the window that is active.
   QtQuestions questions;
   ModalQuestions::Install(&questions);

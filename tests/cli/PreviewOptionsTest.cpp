@@ -5,7 +5,6 @@
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "images/PortraitImage.h"
 #include "layout/Montage.h"
@@ -21,15 +20,18 @@ struct Parsed {
   std::string error;
   PreviewSettings settings;
   std::vector<std::string> words;
-  std::map<std::string, std::string> extras;
+  std::string output;
 };
 
 Parsed Parse(const SubcommandArgs& args) {
   PreviewOptions options("/opt/montage/");
+  const CommandArguments arguments = options.Parse(args, {"-o"});
   Parsed parsed;
-  parsed.ok = options.Parse(args, {"-o"}, parsed.words, parsed.extras);
-  parsed.error = options.Error();
+  parsed.ok = arguments.Error().empty() && !arguments.HelpAsked();
+  parsed.error = arguments.Error();
   parsed.settings = options.Settings();
+  parsed.words = arguments.Words();
+  if (const std::string* output = arguments.Value("-o")) parsed.output = *output;
   return parsed;
 }
 
@@ -59,7 +61,7 @@ TEST(PreviewOptionsValues, PapersImagesCaptionsAndOrientation) {
   EXPECT_EQ(parsed.settings.SampleCaptionText[1], "Year 6");
   EXPECT_FALSE(parsed.settings.SamplePortrait);
   EXPECT_EQ(parsed.settings.LogoImage, "");
-  EXPECT_EQ(parsed.extras.at("-o"), "out.png");
+  EXPECT_EQ(parsed.output, "out.png");
   EXPECT_EQ(parsed.words, std::vector<std::string>{"l.txt"});
 
   // A size in tenths of a millimetre finds its preset, or counts as custom.

@@ -16,4 +16,12 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& arguments, const std::filesystem::path& scratch,
                          int timeLimitSeconds = 120);
 
+// The same for another copy of the program, such as an installed one.
+ProgramResult RunProgramAt(const std::filesystem::path& program, const std::string& arguments,
+                           const std::filesystem::path& scratch, int timeLimitSeconds = 120);
+
+// Runs a shell command line as given (a compound one too), keeping its standard error in the
+// scratch folder; the status reads as RunProgram's does.
+ProgramResult RunShell(const std::string& command, const std::filesystem::path& scratch);
+
 std::string ReadFile(const std::filesystem::path& path);
