@@ -125,8 +125,8 @@ CaptionPlan PlanCaptions(const Montage& layout, const PreviewSettings& settings,
   return plan;
 }
 
-CaptionPlan DrawCaptions(const RenderContext& context, const Rect& block, int margin,
-                         const PhotoEvent* event) {
+DrawnCaptions DrawCaptions(const RenderContext& context, const Rect& block, int margin,
+                           const PhotoEvent* event) {
   const Montage& layout = context.Layout;
   ImageCache::Picture left;
   ImageCache::Picture right;
@@ -139,8 +139,9 @@ CaptionPlan DrawCaptions(const RenderContext& context, const Rect& block, int ma
   std::optional<ZodarEdo::PictureSize> rightSize;
   if (left) leftSize = left->GetSize();
   if (right) rightSize = right->GetSize();
-  const CaptionPlan plan =
-      PlanCaptions(layout, context.Settings, block, margin, leftSize, rightSize);
+  DrawnCaptions drawn{PlanCaptions(layout, context.Settings, block, margin, leftSize, rightSize),
+                      {}};
+  const CaptionPlan& plan = drawn.Plan;
 
   const DisplayConverter& converter = context.Converter;
   const int tolerance = static_cast<int>(std::min<std::uint32_t>(
@@ -154,8 +155,10 @@ CaptionPlan DrawCaptions(const RenderContext& context, const Rect& block, int ma
   }
   for (std::size_t i = 0; i < plan.Texts.size(); ++i) {
     if (plan.Texts[i].empty()) continue;
-    DrawFittedText(context.Dc, converter, plan.Texts[i], converter.MapRect(plan.Lines[i]),
-                   layout.CaptionFonts[i]);
+    if (auto line = DrawFittedText(context.Dc, converter, plan.Texts[i],
+                                   converter.MapRect(plan.Lines[i]), layout.CaptionFonts[i])) {
+      drawn.Lines.push_back({TextRole::Caption, i, plan.Texts[i], *line});
+    }
   }
-  return plan;
+  return drawn;
 }

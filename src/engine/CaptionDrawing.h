@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DrawnText.h"
 #include "engine/Rect.h"
 #include "images/CropGeometry.h"
 #include "images/ImageCache.h"
@@ -59,7 +60,13 @@ CaptionPlan PlanCaptions(const Montage& layout, const PreviewSettings& settings,
                          int margin, std::optional<ZodarEdo::PictureSize> leftLogo,
                          std::optional<ZodarEdo::PictureSize> rightLogo);
 
+// A caption block as drawn: its plan and every line with text at the size it was fitted to.
+struct DrawnCaptions {
+  CaptionPlan Plan;
+  std::vector<DrawnText> Lines;
+};
+
 // Draws the caption block: the logos the layout asks for, colour-keyed at its tolerance, then
-// every line with text at its fitted size. Returns the plan it drew.
-CaptionPlan DrawCaptions(const RenderContext& context, const Rect& block, int margin,
-                         const PhotoEvent* event);
+// every line with text at its fitted size.
+DrawnCaptions DrawCaptions(const RenderContext& context, const Rect& block, int margin,
+                           const PhotoEvent* event);

@@ -73,8 +73,8 @@ CellGeometry PlanCell(const Montage& layout, const CompositeGrid& grid, const Re
   return cell;
 }
 
-void DrawCell(const RenderContext& context, const CompositeGrid& grid, const CellItem& item,
-              const Placement& placement) {
+std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGrid& grid,
+                                const CellItem& item, const Placement& placement) {
   const Montage& layout = context.Layout;
   const DisplayConverter& converter = context.Converter;
   DeviceContext& dc = context.Dc;
@@ -99,12 +99,11 @@ void DrawCell(const RenderContext& context, const CompositeGrid& grid, const Cel
                                 converter.MapLength(picture.Width()),
                                 converter.MapLength(-picture.Height()), RasterOp::SrcCopy);
   }
-  if (layout.PrintNames) {
-    const bool shadow = layout.DropShadowWidth != 0;
-    const Rect& frame = cell.OuterFrame;
-    const int nameLeft = frame.Left - (shadow && !layout.DropShadowRight ? v : 0);
-    const int nameRight = frame.Right + (shadow && layout.DropShadowRight ? v : 0);
-    DrawNames(context, grid, item, placement.RowSpan, nameLeft, nameRight,
-              frame.Bottom + (shadow ? v : 0), frame.Top);
-  }
+  if (!layout.PrintNames) return {};
+  const bool shadow = layout.DropShadowWidth != 0;
+  const Rect& frame = cell.OuterFrame;
+  const int nameLeft = frame.Left - (shadow && !layout.DropShadowRight ? v : 0);
+  const int nameRight = frame.Right + (shadow && layout.DropShadowRight ? v : 0);
+  return DrawNames(context, grid, item, placement.RowSpan, nameLeft, nameRight,
+                   frame.Bottom + (shadow ? v : 0), frame.Top);
 }

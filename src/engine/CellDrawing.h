@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "engine/DrawnText.h"
 #include "engine/Rect.h"
 #include "images/CropGeometry.h"
 
@@ -29,6 +32,6 @@ CellGeometry PlanCell(const Montage& layout, const CompositeGrid& grid, const Re
                       ZodarEdo::PictureSize picture);
 
 // Draws one image cell or the main image at its placement: drop shadow, inner and outer frame,
-// picture and names, in that order.
-void DrawCell(const RenderContext& context, const CompositeGrid& grid, const CellItem& item,
-              const Placement& placement);
+// picture and names, in that order. Returns the lines of the name as drawn.
+std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGrid& grid,
+                                const CellItem& item, const Placement& placement);

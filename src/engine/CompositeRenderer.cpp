@@ -93,16 +93,21 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                                               subjects, mainSubject, greyscale);
   if (!content.Plan) return content;
   const CompositePlan& plan = *content.Plan;
+  const auto keep = [&content](std::vector<DrawnText>&& texts) {
+    for (DrawnText& text : texts) content.Texts.push_back(std::move(text));
+  };
   for (const Placement& placement : plan.Placements()) {
     switch (placement.Kind) {
       case PlacementKind::SmallImage:
-        DrawCell(context, plan.Grid(), content.Items[placement.Item], placement);
+        keep(DrawCell(context, plan.Grid(), content.Items[placement.Item], placement));
         break;
       case PlacementKind::MainImage:
-        if (content.MainItem.Picture) DrawCell(context, plan.Grid(), content.MainItem, placement);
+        if (content.MainItem.Picture) {
+          keep(DrawCell(context, plan.Grid(), content.MainItem, placement));
+        }
         break;
       case PlacementKind::Captions:
-        DrawCaptions(context, placement.Box, plan.ImageMargin(), event);
+        keep(DrawCaptions(context, placement.Box, plan.ImageMargin(), event).Lines);
         break;
     }
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/CompositePlan.h"
+#include "engine/DrawnText.h"
 #include "images/CellItem.h"
 
 class ImageCache;
@@ -17,11 +18,13 @@ struct RenderContext;
 using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
 
 // What one composite shows: the sorted small cell items, the main item when the main image is
-// drawn on its own (its picture is empty otherwise), and the plan of where everything goes.
+// drawn on its own (its picture is empty otherwise), the plan of where everything goes and,
+// once drawn, every name and caption line at the size it was fitted to, in drawing order.
 struct CompositeContent {
   std::vector<CellItem> Items;
   CellItem MainItem;
   std::optional<CompositePlan> Plan;  // absent when nothing is laid out
+  std::vector<DrawnText> Texts;
 };
 
 // Makes the cell items of the subjects and plans them on the page. Fewer than two subjects lay

@@ -13,11 +13,11 @@ std::string PrintedNamePart(const std::string& part) {
   return start == std::string::npos ? std::string() : part.substr(start);
 }
 
-std::vector<FittedText> DrawNames(const RenderContext& context, const CompositeGrid& grid,
-                                  const CellItem& item, int span, int nameLeft, int nameRight,
-                                  int nameTop, int frameTop) {
+std::vector<DrawnText> DrawNames(const RenderContext& context, const CompositeGrid& grid,
+                                 const CellItem& item, int span, int nameLeft, int nameRight,
+                                 int nameTop, int frameTop) {
   const Montage& layout = context.Layout;
-  std::vector<FittedText> drawn;
+  std::vector<DrawnText> drawn;
   if (!layout.PrintNames) return drawn;
   std::string first = PrintedNamePart(item.FirstName);
   std::string last = PrintedNamePart(item.LastName);
@@ -29,15 +29,16 @@ std::vector<FittedText> DrawNames(const RenderContext& context, const CompositeG
   const double framed = static_cast<double>(nameTop) - frameTop;
   const int band = TruncToInt((span * grid.CellHeight - framed) * 0.5);
   const FontDetails& font = span == 1 ? layout.NameFont : layout.MainNameFont;
+  const TextRole role = span == 1 ? TextRole::Name : TextRole::MainName;
   const auto bandBox = [&](int height) {
     return context.Converter.MapRect(Rect{nameLeft, nameTop, nameRight,
                                           SaturateToInt(static_cast<long long>(nameTop) + height)});
   };
 
   if (!layout.PrintNames2Lines) {
-    if (auto line = DrawFittedText(context.Dc, context.Converter, first + " " + last, bandBox(band),
-                                   font)) {
-      drawn.push_back(*line);
+    std::string text = first + " " + last;
+    if (auto line = DrawFittedText(context.Dc, context.Converter, text, bandBox(band), font)) {
+      drawn.push_back({role, 0, std::move(text), *line});
     }
     return drawn;
   }
@@ -47,7 +48,7 @@ std::vector<FittedText> DrawNames(const RenderContext& context, const CompositeG
   Rect box = bandBox(band / 2);
   const auto line = DrawFittedText(context.Dc, context.Converter, first, box, font);
   if (!line) return drawn;
-  if (!first.empty()) drawn.push_back(*line);
+  if (!first.empty()) drawn.push_back({role, 0, first, *line});
   const SurfaceFont fitted = context.Converter.CreateFont(context.Dc, font, line->PointTenths);
   const SurfaceFont previous = context.Dc.SelectFont(fitted);
   const int lineHeight = context.Dc.GetTextExtentPoint32("gG").cy;
@@ -55,7 +56,7 @@ std::vector<FittedText> DrawNames(const RenderContext& context, const CompositeG
   box.Top = SaturateToInt(static_cast<long long>(box.Top) - lineHeight);
   box.Bottom = SaturateToInt(static_cast<long long>(box.Bottom) - lineHeight);
   if (auto second = DrawFittedText(context.Dc, context.Converter, last, box, font)) {
-    if (!last.empty()) drawn.push_back(*second);
+    if (!last.empty()) drawn.push_back({role, 1, last, *second});
   }
   return drawn;
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/FittedText.h"
+#include "engine/DrawnText.h"
 
 class CompositeGrid;
 struct CellItem;
@@ -17,7 +17,7 @@ std::string PrintedNamePart(const std::string& part);
 // cell: one line, or the two parts on two lines, one text height apart. span is 1 for a small
 // image and the main image's multiple for the main image; the band is given in layout units by
 // the outer frame's sides and bottom (widened by the shadow) and the frame's top. Returns the
-// lines drawn, in logical units.
-std::vector<FittedText> DrawNames(const RenderContext& context, const CompositeGrid& grid,
-                                  const CellItem& item, int span, int nameLeft, int nameRight,
-                                  int nameTop, int frameTop);
+// lines drawn with their fitted sizes, positions in logical units.
+std::vector<DrawnText> DrawNames(const RenderContext& context, const CompositeGrid& grid,
+                                 const CellItem& item, int span, int nameLeft, int nameRight,
+                                 int nameTop, int frameTop);

@@ -131,7 +131,9 @@ class CaptionLogoDrawing : public testing::Test {
     RasterDeviceContext dc(400, 200, 254, 254, kRed);
     const DisplayConverter converter;
     const RenderContext context{dc, converter, layout_, settings_, cache_};
-    plan_ = DrawCaptions(context, Rect{0, 0, 400, 200}, 0, nullptr);
+    DrawnCaptions drawn = DrawCaptions(context, Rect{0, 0, 400, 200}, 0, nullptr);
+    plan_ = drawn.Plan;
+    lines_ = drawn.Lines;
     return dc.Image();
   }
 
@@ -140,6 +142,7 @@ class CaptionLogoDrawing : public testing::Test {
   PreviewSettings settings_;
   ImageCache cache_{LoadRetryPolicy::SingleAttempt()};
   CaptionPlan plan_;
+  std::vector<DrawnText> lines_;
 };
 
 TEST_F(CaptionLogoDrawing, PixelsNearTheKeyColourAreTransparentWithinTheTolerance) {
@@ -151,6 +154,8 @@ TEST_F(CaptionLogoDrawing, PixelsNearTheKeyColourAreTransparentWithinTheToleranc
   EXPECT_EQ(ColourAt(keyed, 60, 80), kRed);  // 3 x 5 = 15 away: transparent
   EXPECT_EQ(ColourAt(keyed, 20, 120), 0u);   // black stays
   EXPECT_EQ(ColourAt(keyed, 60, 120), kRed);
+
+  EXPECT_TRUE(lines_.empty());  // the logo took the only line's place
 
   const QImage exact = Draw(0);
   EXPECT_EQ(ColourAt(exact, 20, 80), kRed);
@@ -165,6 +170,11 @@ TEST_F(CaptionLogoDrawing, MissingLogoFileDrawsNoLogoAndLeavesNoSlot) {
   EXPECT_TRUE(plan_.Logos.empty());
   EXPECT_EQ(plan_.TextArea, (Rect{0, 0, 400, 200}));
   EXPECT_FALSE(InkBox(image, image.rect(), kRed).isEmpty());
+  ASSERT_EQ(lines_.size(), 1u);
+  EXPECT_EQ(lines_[0].Role, TextRole::Caption);
+  EXPECT_EQ(lines_[0].Line, 0u);
+  EXPECT_EQ(lines_[0].Text, "Class of 2024");
+  EXPECT_LE(lines_[0].Fit.Width, 400);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -11,6 +12,7 @@
 #include "engine/CaptionDrawing.h"
 #include "engine/CellDrawing.h"
 #include "engine/DisplayConverter.h"
+#include "engine/FittedText.h"
 #include "engine/RenderContext.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
@@ -157,6 +159,66 @@ TEST(CompositeText, CaptionLinesAndNamesInkWithinTheirBoxes) {
     ASSERT_FALSE(ink.isEmpty()) << placement.Item;
     EXPECT_NEAR(ink.center().x(), band.center().x(), 3) << placement.Item;
   }
+}
+
+// The composite reports every text it drew at the size its fit chose, so that a caller can
+// check what the paper shows without fitting anything again.
+TEST(CompositeText, DrawnTextsReportTheSizesTheyWereFittedTo) {
+  Montage layout;
+  layout.PrintNames = true;
+  layout.PrintLogo = false;
+  layout.BackgroundType = 0;
+  const PreviewSettings settings = BuiltSamples();
+  RenderedComposite composite(layout, settings, 19, 254);
+  const CompositeContent& content = composite.Content();
+  ASSERT_TRUE(content.Plan);
+
+  std::vector<std::string> names;
+  std::vector<std::string> expectedNames;
+  for (const CellItem& item : content.Items) {
+    expectedNames.push_back(item.FirstName + " " + item.LastName);
+  }
+  std::vector<const DrawnText*> mainNames;
+  std::vector<const DrawnText*> captions;
+  for (const DrawnText& text : content.Texts) {
+    if (text.Role == TextRole::Name) names.push_back(text.Text);
+    if (text.Role == TextRole::MainName) mainNames.push_back(&text);
+    if (text.Role == TextRole::Caption) captions.push_back(&text);
+    EXPECT_GE(text.Fit.PointTenths, MinimumFitSize) << text.Text;
+  }
+  std::sort(names.begin(), names.end());
+  std::sort(expectedNames.begin(), expectedNames.end());
+  EXPECT_EQ(names, expectedNames);
+  ASSERT_EQ(mainNames.size(), 1u);
+  EXPECT_EQ(mainNames[0]->Text, content.MainItem.FirstName + " " + content.MainItem.LastName);
+
+  // Fitting the caption texts again to the lines of the block gives the sizes reported; the
+  // first line is too wide for its font's own size, so a size it was not fitted to would show.
+  const Placement* block = nullptr;
+  for (const Placement& placement : content.Plan->Placements()) {
+    if (placement.Kind == PlacementKind::Captions) block = &placement;
+  }
+  ASSERT_NE(block, nullptr);
+  const CaptionPlan plan =
+      PlanCaptions(layout, settings, block->Box, content.Plan->ImageMargin(), {}, {});
+  ASSERT_EQ(captions.size(), plan.Lines.size());
+  EXPECT_LT(captions[0]->Fit.PointTenths, layout.CaptionFonts[0].FontPoint);
+  RasterDeviceContext dc(10, 10, 254, 254);
+  const DisplayConverter converter;
+  for (std::size_t i = 0; i < captions.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(captions[i]->Line, i);
+    EXPECT_EQ(captions[i]->Text, settings.SampleCaptionText[i]);
+    EXPECT_EQ(captions[i]->Fit.PointTenths,
+              FitText(dc, converter, plan.Texts[i], plan.Lines[i].Width(), plan.Lines[i].Height(),
+                      layout.CaptionFonts[i]));
+  }
+}
+
+TEST(CompositeText, NoNamesAndNoCaptionsReportNoText) {
+  RenderedComposite composite(WithoutText(), BuiltSamples(), 19, 40);
+  ASSERT_TRUE(composite.Content().Plan);
+  EXPECT_TRUE(composite.Content().Texts.empty());
 }
 
 TEST(CompositeFailures, FewerThanTwoSubjectsDrawNothing) {
