@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,6 +67,11 @@ struct LongTokenCase {
   std::size_t kept;      // the x's stored
   std::streamoff after;  // where the stream stands after the token
 };
+
+void PrintTo(const LongTokenCase& c, std::ostream* out) {
+  *out << c.length << " characters, limit " << c.limit
+       << (c.mode == LongToken::Stop ? ", stopping" : ", reading past");
+}
 
 class ReadTokenLimit : public testing::TestWithParam<LongTokenCase> {};
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -98,6 +99,9 @@ struct OldVersion {
   std::string version;
   bool backgroundLine, captionLine, toleranceLine;
 };
+
+// Failures name the version rather than the bytes of the row.
+void PrintTo(const OldVersion& c, std::ostream* out) { *out << "version " << c.version; }
 
 class MontageTextVersions : public testing::TestWithParam<OldVersion> {};
 

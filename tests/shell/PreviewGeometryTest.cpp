@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <ostream>
 
 namespace {
 
@@ -18,6 +19,10 @@ struct ZoomCase {
   double zoom;
   double limited;
 };
+
+void PrintTo(const ZoomCase& c, std::ostream* out) {
+  *out << "zoom " << c.zoom << " of " << c.page.Width() << " x " << c.page.Height();
+}
 
 class PreviewGeometryZoom : public testing::TestWithParam<ZoomCase> {};
 

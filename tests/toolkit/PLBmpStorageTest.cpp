@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <ostream>
 
 #include "toolkit/PLTextException.h"
 
@@ -51,6 +52,11 @@ struct BlockCase {
   bool granted;
   std::int64_t size;
 };
+
+void PrintTo(const BlockCase& c, std::ostream* out) {
+  *out << c.width << " x " << c.height << " at " << c.bpp << " bits, " << c.bytesPerLine
+       << " bytes a row, " << c.header << " before";
+}
 
 class PLBmpStorageBlock : public testing::TestWithParam<BlockCase> {};
 
