@@ -11,8 +11,10 @@
 
 namespace {
 
-// The JPEG format cannot describe a side longer than this.
-constexpr std::int64_t kMaximumJpegSide = 65535;
+// The longest side libjpeg, which writes our JPEG files through Qt, accepts (its
+// JPEG_MAX_DIMENSION). The format itself could describe 65535, but a side between the two would
+// be drawn in full and then fail to be written with no useful reason.
+constexpr std::int64_t kMaximumJpegSide = 65500;
 constexpr std::int64_t kMillimetreTenthsPerInch = 254;
 
 // Pixels across a length of layout units at the resolution, rounded as the surface rounds.

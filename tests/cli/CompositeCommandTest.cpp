@@ -132,6 +132,34 @@ TEST_F(CompositeCommandTest, RenderWritesPngJpegAndPdfOfTheSameComposite) {
   EXPECT_EQ(differing, 0);
 }
 
+TEST_F(CompositeCommandTest, PixelSizesRoundToTheNearestPixelHalvesUp) {
+  const std::string layout = Write("default.txt", defaultLayout_);
+  // Paper in tenths of a millimetre at resolutions whose products are not whole pixels; the
+  // resolution stored with the picture is rounded to whole dots per metre likewise.
+  const struct {
+    std::string paper;
+    int dpi;
+    QSize size;
+    int dotsPerMetre;
+  } cases[] = {
+      {"1x2540", 127, {1270, 1}, 5000},     // half a pixel high: one
+      {"3x7", 127, {4, 2}, 5000},           // 3.5 by 1.5
+      {"1001x1001", 75, {296, 296}, 2953},  // 295.57, and 2952.76 dots per metre
+      {"1x1", 254, {1, 1}, 10000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.paper + " at " + std::to_string(c.dpi));
+    const std::string out = Path("rounded.png");
+    const Result result = Run("render '" + layout + "' --images 0 --paper " + c.paper + " --dpi " +
+                              std::to_string(c.dpi) + " -o '" + out + "'");
+    ASSERT_EQ(result.status, 0) << result.err;
+    const QImage image(QString::fromStdString(out));
+    EXPECT_EQ(image.size(), c.size);
+    EXPECT_EQ(image.dotsPerMeterX(), c.dotsPerMetre);
+    EXPECT_EQ(image.dotsPerMeterY(), c.dotsPerMetre);
+  }
+}
+
 TEST_F(CompositeCommandTest, EveryStarterLayoutRenders) {
   const fs::path layouts = fs::path(MONTAGE_BINARY_DIR) / "layouts";
   int count = 0;
@@ -153,6 +181,10 @@ TEST_F(CompositeCommandTest, EveryStarterLayoutRenders) {
 TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
   const std::string layout = Write("default.txt", defaultLayout_);
   const std::string out = " -o '" + Path("x.png") + "'";
+  // A sample that cannot be read stops a render that passed every size check just after its
+  // surface was made, so sizes at the limits are tried without drawing them.
+  const std::string broken = " --sample '" + Write("broken.jpg", "not a picture") + "'";
+  const std::string jpeg = " -o '" + Path("x.jpg") + "'" + broken;
   const struct {
     std::string arguments;
     int status;
@@ -165,7 +197,20 @@ TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
       {"render '" + layout + "'" + out + " --dpi 0", 2, "--dpi takes"},
       {"render '" + layout + "'" + out + " --dpi 300x", 2, "--dpi takes"},
       {"render '" + layout + "'" + out + " --dpi 10000", 2, "choose a lower --dpi"},
+      {"render '" + layout + "'" + out + " --dpi 10001", 2, "--dpi takes"},
+      // 16384 x 16384 pixels are the 2^28 an export draws at most; 3078 x 87211 are the
+      // fewest pixels beyond (2^28 + 2) that a whole number of them on each side gives.
+      {"render '" + layout + "'" + out + broken + " --paper 16384x16384 --dpi 254", 1,
+       "Could not read the sample image"},
+      {"render '" + layout + "'" + out + broken + " --paper 3078x87211 --dpi 254", 2,
+       "choose a lower --dpi"},
+      // JPEG sides stop at what libjpeg can write.
+      {"render '" + layout + "'" + jpeg + " --paper 1x65500 --dpi 254", 1,
+       "Could not read the sample image"},
+      {"render '" + layout + "'" + jpeg + " --paper 65501x1 --dpi 254", 2, "choose a lower --dpi"},
       {"render '" + layout + "'" + out + " --paper 1x100000 --dpi 1", 2, "less than a pixel"},
+      // A tenth of a millimetre is just under half a pixel at 126 dpi.
+      {"render '" + layout + "'" + out + " --paper 1x2540 --dpi 126", 2, "less than a pixel"},
       {"grid '" + layout + "' --images", 2, "needs a value"},
       {"grid '" + layout + "' --images -3", 2, "--images takes"},
       {"grid '" + layout + "' --images 100001", 2, "--images takes"},
@@ -184,6 +229,7 @@ TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
     EXPECT_EQ(result.out, "");
   }
   EXPECT_FALSE(fs::exists(Path("x.png")));
+  EXPECT_FALSE(fs::exists(Path("x.jpg")));
 }
 
 TEST_F(CompositeCommandTest, UnreadableSampleFailsWithTheProgramsMessage) {

@@ -77,13 +77,17 @@ TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
            {"--images", "12abc"},
            {"--images", ""},
            {"--images", "4294967296"},
+           {"--images", "100001"},
            {"--paper", "x2540"},
            {"--paper", "2032x"},
            {"--paper", "100001x2540"},
+           {"--paper", "2032x100001"},
+           {"--paper", "0x2540"},
+           {"--paper", "2032x0"},
            {"--paper", "A4"},
            {"--caption5", "text"},
            {"--caption1"},
-           {"--caption3", std::string(PreviewOptions::MaxCaptionBytes + 1, 'A')},
+           {"--caption3", std::string(4097, 'A')},
        }) {
     const Parsed parsed = Parse(args);
     EXPECT_FALSE(parsed.ok) << args[0];
@@ -93,6 +97,30 @@ TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
   const Parsed dashes = Parse({"--", "--images"});
   ASSERT_TRUE(dashes.ok);
   EXPECT_EQ(dashes.words, std::vector<std::string>{"--images"});
+}
+
+TEST(PreviewOptionsValues, EveryBoundItselfIsAccepted) {
+  const std::string longest(4096, 'A');
+  const struct {
+    SubcommandArgs args;
+    std::uint32_t images, height, width;
+    std::string caption;
+  } cases[] = {
+      {{"--images", "0"}, 0, 2032, 2540, "Sample text line 1"},
+      {{"--images", "100000"}, 100000, 2032, 2540, "Sample text line 1"},
+      {{"--paper", "1x1"}, 20, 1, 1, "Sample text line 1"},
+      {{"--paper", "100000x100000"}, 20, 100000, 100000, "Sample text line 1"},
+      {{"--caption1", longest}, 20, 2032, 2540, longest},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1].substr(0, 16));
+    const Parsed parsed = Parse(c.args);
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.settings.NumImages, c.images);
+    EXPECT_EQ(parsed.settings.PaperHeight, c.height);
+    EXPECT_EQ(parsed.settings.PaperWidth, c.width);
+    EXPECT_EQ(parsed.settings.SampleCaptionText[0], c.caption);
+  }
 }
 
 TEST(InstallFolderSearch, BesideTheExecutableOrInTheSharedDataFolder) {

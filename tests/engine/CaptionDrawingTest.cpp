@@ -39,9 +39,16 @@ TEST(CaptionLines, EmptyTrailingLinesGiveTheirShareToTheOthers) {
 
 TEST(CaptionLines, AtMostFourLinesAndAlwaysOne) {
   Montage layout;
-  layout.NumCaptionLines = 9;
   PreviewSettings settings;
-  EXPECT_EQ(CaptionTexts(layout, settings).size(), 4u);
+  const struct {
+    std::uint32_t asked;
+    std::size_t lines;
+  } cases[] = {{1, 1}, {3, 3}, {4, 4}, {5, 4}, {9, 4}, {UINT32_MAX, 4}};
+  for (const auto& c : cases) {
+    layout.NumCaptionLines = c.asked;
+    EXPECT_EQ(CaptionTexts(layout, settings).size(), c.lines) << c.asked;
+    EXPECT_EQ(CaptionLineHeights(layout, c.asked, 840).size(), c.lines) << c.asked;
+  }
   for (std::string& text : settings.SampleCaptionText) text.clear();
   EXPECT_EQ(CaptionTexts(layout, settings), (std::vector<std::string>{""}));
   // Fonts without any size share the height equally rather than dividing by nothing.

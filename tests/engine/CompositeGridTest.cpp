@@ -263,15 +263,54 @@ TEST(CompositeGridPlacement, CellRectUsesTruncatedCellSizesTimesTheSpan) {
 }
 
 TEST(CompositeGridPlacement, ImageMarginAboveHalfACellIsHeldAtHalf) {
-  Montage layout;
-  layout.ImageMargin = 4000000000u;
   CompositeGrid grid;
   grid.CellWidth = 300;
   grid.CellHeight = 400;
-  EXPECT_EQ(ImageMargin(layout, grid), 150);
-  const Rect box = CellRect(layout, grid, 0, 0, 1, ImageMargin(layout, grid), 0);
-  EXPECT_EQ(box.Width(), 0);
-  EXPECT_EQ(box.Height(), 100);
+  // Percentages of the smaller side, 300; at half a cell the box has no width left.
+  const struct {
+    std::uint32_t percent;
+    int margin;
+  } cases[] = {{0, 0}, {1, 3}, {49, 147}, {50, 150}, {51, 150}, {4000000000u, 150}};
+  for (const auto& c : cases) {
+    Montage layout;
+    layout.ImageMargin = c.percent;
+    EXPECT_EQ(ImageMargin(layout, grid), c.margin) << c.percent;
+    const Rect box = CellRect(layout, grid, 0, 0, 1, ImageMargin(layout, grid), 0);
+    EXPECT_EQ(box.Width(), 300 - 2 * c.margin) << c.percent;
+    EXPECT_EQ(box.Height(), 400 - 2 * c.margin) << c.percent;
+  }
+  // A margin that does not come out whole is truncated: 33 % of 317.5 is 104.775.
+  Montage third;
+  third.ImageMargin = 33;
+  grid.CellWidth = 317.5;
+  EXPECT_EQ(ImageMargin(third, grid), 104);
+}
+
+TEST(CompositeGridBlocks, BlocksAreHeldAtAHundredCellsEachWay) {
+  // Blocks at the top left, so that no centring widens them; the block rectangle keeps the
+  // held size even where the grid has fewer columns.
+  const struct {
+    std::uint32_t multiple, captionRows, captionCols;
+    Rect main, captions;
+  } cases[] = {
+      {99, 0, 0, {0, 0, 99, 99}, NoBlock},    {100, 0, 0, {0, 0, 100, 100}, NoBlock},
+      {101, 0, 0, {0, 0, 100, 100}, NoBlock}, {1, 1, 100, NoBlock, {0, 0, 100, 1}},
+      {1, 1, 101, NoBlock, {0, 0, 100, 1}},   {1, 100, 1, NoBlock, {0, 0, 1, 100}},
+      {1, 101, 1, NoBlock, {0, 0, 1, 100}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.multiple << " " << c.captionRows << " " << c.captionCols);
+    Montage layout;
+    layout.MainImagePosition = TopLeft;
+    layout.CaptionPosition = TopLeft;
+    layout.MainImageMultiple = c.multiple;
+    layout.NumCaptionLines = c.captionRows == 0 ? 0 : 1;
+    layout.CaptionRows = c.captionRows;
+    layout.CaptionCols = c.captionCols;
+    const CompositeGrid grid = Compute(layout, 3);
+    EXPECT_EQ(grid.MainBlock, c.main);
+    EXPECT_EQ(grid.CaptionBlock, c.captions);
+  }
 }
 
 }  // namespace

@@ -157,18 +157,22 @@ TEST(CompositePlanBounds, NothingToPlaceGivesAnEmptyGrid) {
 }
 
 TEST(CompositePlanBounds, LargeGroupsPlaceEveryImageUpToTheLimit) {
-  const CompositePlan plan(Montage(), Landscape10x8, 9999, true);
-  EXPECT_EQ(CountOf(plan, PlacementKind::SmallImage), 9999u);
-  EXPECT_EQ(CountOf(plan, PlacementKind::MainImage), 1u);
-  for (const Placement& placement : plan.Placements()) {
-    EXPECT_GE(placement.Box.Left, 0);
-    EXPECT_LE(placement.Box.Right, 2540);
-    EXPECT_LE(placement.Box.Bottom, 2032);
+  const struct {
+    std::uint32_t count;
+    std::size_t placed;
+  } cases[] = {
+      {9999, 9999}, {99999, 99999}, {100000, 100000}, {100001, 100000}, {UINT32_MAX, 100000}};
+  for (const auto& c : cases) {
+    const CompositePlan plan(Montage(), Landscape10x8, c.count, true);
+    EXPECT_EQ(plan.Grid().Count, c.placed) << c.count;
+    EXPECT_EQ(CountOf(plan, PlacementKind::SmallImage), c.placed) << c.count;
+    EXPECT_EQ(CountOf(plan, PlacementKind::MainImage), 1u) << c.count;
+    for (const Placement& placement : plan.Placements()) {
+      ASSERT_GE(placement.Box.Left, 0) << c.count;
+      ASSERT_LE(placement.Box.Right, 2540) << c.count;
+      ASSERT_LE(placement.Box.Bottom, 2032) << c.count;
+    }
   }
-
-  const CompositePlan huge(Montage(), Landscape10x8, UINT32_MAX, true);
-  EXPECT_EQ(huge.Grid().Count, MaxGridImages);
-  EXPECT_EQ(CountOf(huge, PlacementKind::SmallImage), MaxGridImages);
 }
 
 // Values a layout file can carry but the form never produces. Each must give a grid of bounded

@@ -295,6 +295,33 @@ TEST(CellGeometry, FramesAndShadowsWiderThanTheCellLeaveNoRoomButNoNegativeSizes
   EXPECT_LE(cell.ShadowWidth, MaxFrameWidth);
 }
 
+TEST(CellGeometry, FramesAndShadowsAreHeldAtTenMetres) {
+  // A cell of 100 m each way, so that frames of 10 m leave room: a frame takes its width from
+  // each side up to 100000 units, and a shadow of half the cell width likewise.
+  const struct {
+    std::uint32_t frame;
+    double cellWidth;
+    int inset, shadow;
+  } cases[] = {{99999, 200000, 99999, 100000},
+               {100000, 199998, 100000, 99999},
+               {100001, 200002, 100000, 100000},
+               {4000000000u, 400000, 100000, 100000}};
+  for (const auto& c : cases) {
+    Montage layout;
+    layout.OuterFrame = c.frame;
+    layout.InnerFrame = 0;
+    layout.DropShadowWidth = 50;
+    layout.DropShadowRight = true;
+    CompositeGrid grid;
+    grid.CellWidth = c.cellWidth;
+    grid.CellHeight = c.cellWidth;
+    const CellGeometry cell = PlanCell(layout, grid, Rect{0, 0, 1000000, 1000000}, {100, 100});
+    EXPECT_EQ(cell.ShadowWidth, c.shadow) << c.frame;
+    EXPECT_EQ(cell.Picture.Left, c.inset) << c.frame;
+    EXPECT_EQ(cell.OuterFrame.Left, 0) << c.frame;
+  }
+}
+
 TEST(CellGeometry, PictureIsFittedAndCentredInsideShadowAndFrames) {
   Montage layout;
   layout.DropShadowWidth = 10;  // 30 units of a 300-wide cell

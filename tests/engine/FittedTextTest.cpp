@@ -102,10 +102,20 @@ TEST(FitTextSizes, StopsAtTheSmallestSizeWhateverTheFontAsks) {
 
 TEST(FitTextSizes, BoxesBelowTheMinimumChooseNoSize) {
   RasterDeviceContext dc(100, 100, 254, 254);
+  const DisplayConverter converter;
   const FontDetails font;
-  EXPECT_FALSE(FitText(dc, DisplayConverter(), "Anne", 19, 100, font));
-  EXPECT_FALSE(FitText(dc, DisplayConverter(), "Anne", 100, 4, font));
-  EXPECT_TRUE(FitText(dc, DisplayConverter(), "Anne", 20, 5, font));
+  // The smallest box is 20 units wide and 5 high, whether given as sizes or as a rectangle.
+  const struct {
+    int width, height;
+    bool fitted;
+  } cases[] = {{19, 100, false}, {100, 4, false}, {19, 4, false}, {20, 5, true},
+               {20, 100, true},  {100, 5, true},  {0, 0, false},  {-20, -5, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    EXPECT_EQ(FitText(dc, converter, "Anne", c.width, c.height, font).has_value(), c.fitted);
+    const Rect box{10, -10, 10 + c.width, -10 - c.height};
+    EXPECT_EQ(DrawFittedText(dc, converter, "Anne", box, font).has_value(), c.fitted);
+  }
 }
 
 TEST(FittedTextDrawing, TextIsCentredInItsBoxInTheFontColour) {

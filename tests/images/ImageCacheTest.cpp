@@ -245,6 +245,16 @@ TEST_F(ImageCacheTest, ResizeDropsEntriesFromTheEndWhetherUsedOrNot) {
   cache_.Resize(4, true);
   EXPECT_EQ(cache_.Paths(), (Paths{paths[0], paths[1], paths[2], ""}));
   EXPECT_EQ(cache_.Target(), 4u);
+  // The target never falls below one entry, though the entries themselves may all go; the next
+  // picture then makes one.
+  const struct { std::uint32_t count, target; } cases[] = {{2, 2}, {1, 1}, {0, 1}};
+  for (const auto& c : cases) {
+    cache_.Resize(c.count, true);
+    EXPECT_EQ(cache_.Target(), c.target) << c.count;
+    EXPECT_EQ(cache_.EntryCount(), c.count) << c.count;
+  }
+  EXPECT_TRUE(Get(paths[1]));
+  EXPECT_EQ(cache_.Paths(), Paths{paths[1]});
 }
 
 TEST_F(ImageCacheTest, GetAdjustedMakesEachResultFromTheDecodedPicture) {

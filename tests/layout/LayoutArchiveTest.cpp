@@ -20,9 +20,10 @@ void WriteFont(Archive& archive, const FontDetails& font, bool withRecordId) {
 }
 
 // The archive form of an older version, written out field by field in the record store's order.
-std::string OldArchive(const Montage& layout, bool backgroundText, bool captionText,
-                       bool tolerance) {
+std::string OldArchive(const Montage& layout, bool backgroundText, bool captionText, bool tolerance,
+                       bool recordIds = false) {
   Archive archive;
+  if (recordIds) archive.WriteInt(layout.RecordId);
   archive.WriteUnsigned(layout.CropHeight);
   archive.WriteUnsigned(layout.CropWidth);
   archive.WriteUnsigned(layout.MainImageMultiple);
@@ -41,8 +42,8 @@ std::string OldArchive(const Montage& layout, bool backgroundText, bool captionT
   archive.WriteFlag(layout.PrintNamesFirstLast);
   archive.WriteFlag(layout.SortFirstName);
   archive.WriteFlag(layout.PrintNames2Lines);
-  WriteFont(archive, layout.NameFont, false);
-  WriteFont(archive, layout.MainNameFont, false);
+  WriteFont(archive, layout.NameFont, recordIds);
+  WriteFont(archive, layout.MainNameFont, recordIds);
   archive.WriteFlag(layout.Portrait);
   archive.WriteInt(layout.BackgroundType);
   archive.WriteString(layout.BackgroundColour);
@@ -56,7 +57,7 @@ std::string OldArchive(const Montage& layout, bool backgroundText, bool captionT
   archive.WriteFlag(layout.LogoLeft);
   archive.WriteFlag(layout.LogoTop);
   archive.WriteUnsigned(layout.NumCaptionLines);
-  for (const FontDetails& font : layout.CaptionFonts) WriteFont(archive, font, false);
+  for (const FontDetails& font : layout.CaptionFonts) WriteFont(archive, font, recordIds);
   archive.WriteInt(layout.CaptionPosition);
   archive.WriteFlag(layout.CaptionAbove);
   archive.WriteUnsigned(layout.CaptionRows);
@@ -106,21 +107,34 @@ TEST(LayoutArchiveTest, BeforeAnyLayoutFileTheCurrentFormIsReadOutOfStep) {
 }
 
 TEST(LayoutArchiveTest, OlderVersionsReadTheirOwnForms) {
-  const Montage layout = EveryFieldChanged();
+  // Each threshold at its own number and a step to either side: the background text below
+  // 1.891, the caption text above 0.08 and below 1.891, the tolerance above 0.09 and the record
+  // identities of the layout and its fonts above 2.2.
+  Montage layout = EveryFieldChanged();
+  layout.RecordId = 77;
+  layout.CaptionFonts[3].RecordId = 6;
   struct Case {
     double version;
-    bool backgroundText, captionText, tolerance;
+    bool backgroundText, captionText, tolerance, recordIds;
   };
-  for (const Case& c : {Case{0, true, false, false}, Case{0.085, true, true, false},
-                        Case{1.5, true, true, true}, Case{2.0, false, false, true}}) {
+  for (const Case& c :
+       {Case{0, true, false, false, false}, Case{0.08, true, false, false, false},
+        Case{0.0801, true, true, false, false}, Case{0.085, true, true, false, false},
+        Case{0.09, true, true, false, false}, Case{0.0901, true, true, true, false},
+        Case{1.5, true, true, true, false}, Case{1.8909, true, true, true, false},
+        Case{1.891, false, false, true, false}, Case{2.0, false, false, true, false},
+        Case{2.1999, false, false, true, false}, Case{2.2, false, false, true, false},
+        Case{2.2001, false, false, true, true}, Case{2.453, false, false, true, true}}) {
     NoteLayoutVersionRead(c.version);
-    Archive loading(OldArchive(layout, c.backgroundText, c.captionText, c.tolerance));
+    Archive loading(OldArchive(layout, c.backgroundText, c.captionText, c.tolerance, c.recordIds));
     Montage read;
     read.LogoTransparencyTolerance = 99;
     read.ReadArchive(loading);
     Montage expected = layout;
     if (!c.tolerance) expected.LogoTransparencyTolerance = 99;
     EXPECT_EQ(TextOf(read), TextOf(expected)) << c.version;
+    EXPECT_EQ(read.RecordId, c.recordIds ? 77 : 0) << c.version;
+    EXPECT_EQ(read.CaptionFonts[3].RecordId, c.recordIds ? 6 : 0) << c.version;
     EXPECT_EQ(loading.Remaining(), 0u) << c.version;
   }
 }

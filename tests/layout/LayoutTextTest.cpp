@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -58,19 +59,52 @@ TEST(ReadTokenTest, KeepsNulAndHighBytes) {
   EXPECT_EQ(Tokens(text), (TokenList{{std::string("a\0\xFF\xFE", 4), false}, {"b", true}}));
 }
 
-TEST(ReadTokenTest, LongTokensAreCutOrStopped) {
-  std::istringstream past(std::string(10, 'x') + ",next");
-  std::string token;
-  ReadToken(past, token, 4);
-  EXPECT_EQ(token, "xxxx");
-  ReadToken(past, token, 4);
-  EXPECT_EQ(token, "next");
+// A token of a given length before ",next", read with a limit and what happens past it.
+struct LongTokenCase {
+  std::size_t length;
+  std::size_t limit;
+  LongToken mode;
+  std::size_t kept;      // the x's stored
+  std::streamoff after;  // where the stream stands after the token
+};
 
-  std::istringstream stop(std::string(10, 'x') + ",next");
-  ReadToken(stop, token, 4, LongToken::Stop);
-  EXPECT_EQ(token, "xxxxx");
-  EXPECT_EQ(stop.tellg(), 5);
+void PrintTo(const LongTokenCase& c, std::ostream* out) {
+  *out << c.length << " characters, limit " << c.limit
+       << (c.mode == LongToken::Stop ? ", stopping" : ", reading past");
 }
+
+class ReadTokenLimit : public testing::TestWithParam<LongTokenCase> {};
+
+TEST_P(ReadTokenLimit, KeepsAtMostTheLimitOrStopsOnePast) {
+  const LongTokenCase& c = GetParam();
+  std::istringstream in(std::string(c.length, 'x') + ",next");
+  std::string token;
+  ReadToken(in, token, c.limit, c.mode);
+  EXPECT_EQ(token, std::string(c.kept, 'x'));
+  EXPECT_EQ(in.tellg(), c.after);
+  // Read past, the next token is read in step whatever the length.
+  if (c.mode == LongToken::ReadPast) {
+    ReadToken(in, token, c.limit, c.mode);
+    EXPECT_EQ(token, "next");
+  }
+}
+
+constexpr std::size_t kCap = 64 * 1024;
+constexpr auto kPast = LongToken::ReadPast;
+constexpr auto kStop = LongToken::Stop;
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, ReadTokenLimit,
+    testing::Values(LongTokenCase{10, 4, kPast, 4, 11}, LongTokenCase{3, 4, kPast, 3, 4},
+                    LongTokenCase{4, 4, kPast, 4, 5}, LongTokenCase{5, 4, kPast, 4, 6},
+                    // The default limit, the cap on every token of a layout file.
+                    LongTokenCase{kCap - 1, MaxTokenLength, kPast, kCap - 1, kCap},
+                    LongTokenCase{kCap, MaxTokenLength, kPast, kCap, kCap + 1},
+                    LongTokenCase{kCap + 1, MaxTokenLength, kPast, kCap, kCap + 2},
+                    // Stopping leaves the stream one character past the limit, before the comma
+                    // of a token that is longer still.
+                    LongTokenCase{10, 4, kStop, 5, 5}, LongTokenCase{4, 4, kStop, 4, 5},
+                    LongTokenCase{5, 4, kStop, 5, 5}, LongTokenCase{6, 4, kStop, 5, 5}));
 
 TEST(ParseNumberTest, EmptyIsZeroAndParenthesesNegate) {
   EXPECT_EQ(ParseUnsigned(""), 0u);
@@ -94,6 +128,16 @@ TEST(ParseNumberTest, ReadsTheNumberAtTheStartOfTheToken) {
 
 TEST(ParseNumberTest, OutOfRangeNumbersSaturate) {
   EXPECT_EQ(ParseUnsigned("99999999999999999999999"), 4294967295u);
+  // The 32-bit limits themselves and one past them.
+  EXPECT_EQ(ParseUnsigned("4294967295"), 4294967295u);
+  EXPECT_EQ(ParseUnsigned("4294967296"), 4294967295u);
+  EXPECT_EQ(ParseUnsigned("-4294967295"), 1u);
+  EXPECT_EQ(ParseUnsigned("-4294967296"), 4294967295u);
+  EXPECT_EQ(ParseSigned("2147483647"), 2147483647);
+  EXPECT_EQ(ParseSigned("2147483648"), 2147483647);
+  EXPECT_EQ(ParseSigned("-2147483648"), -2147483647 - 1);
+  EXPECT_EQ(ParseSigned("-2147483649"), -2147483647 - 1);
+  EXPECT_EQ(ParseSigned("(2147483648)"), -2147483647);
   EXPECT_EQ(ParseSigned("3000000000"), 2147483647);
   EXPECT_EQ(ParseSigned("-3000000000"), -2147483647 - 1);
   EXPECT_EQ(ParseDouble("1e999"), std::numeric_limits<double>::infinity());

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -91,21 +92,41 @@ TEST(MontageTextTest, ReadsByPositionWhateverTheKeysSay) {
   EXPECT_EQ(layout.CropWidth, 9u);
 }
 
-TEST(MontageTextTest, VersionOnePointFiveSkipsBothExtraLines) {
-  Montage layout;
-  ASSERT_TRUE(Read(layout, OldFile("1.5", true, true, true)));
-  EXPECT_EQ(TextOf(layout), TextOf(EveryFieldChanged()));
-  EXPECT_EQ(LastReadLayoutVersion(), 1.5);
-}
+// A saved version and the lines a file of that version carries: the text after
+// BackgroundColour below 1.891, the one after CaptionCols above 0.08 and below 1.891, and the
+// tolerance above 0.09. Each threshold is tried at its own number and a step to either side.
+struct OldVersion {
+  std::string version;
+  bool backgroundLine, captionLine, toleranceLine;
+};
 
-TEST(MontageTextTest, VersionZeroPointZeroFiveKeepsTheTolerance) {
+// Failures name the version rather than the bytes of the row.
+void PrintTo(const OldVersion& c, std::ostream* out) { *out << "version " << c.version; }
+
+class MontageTextVersions : public testing::TestWithParam<OldVersion> {};
+
+TEST_P(MontageTextVersions, ReadTheLinesOfTheirVersion) {
+  const OldVersion& c = GetParam();
   Montage layout;
   layout.LogoTransparencyTolerance = 321;
-  ASSERT_TRUE(Read(layout, OldFile("0.05", true, false, false)));
+  ASSERT_TRUE(Read(layout, OldFile(c.version, c.backgroundLine, c.captionLine, c.toleranceLine)));
   Montage expected = EveryFieldChanged();
-  expected.LogoTransparencyTolerance = 321;
+  if (!c.toleranceLine) expected.LogoTransparencyTolerance = 321;
   EXPECT_EQ(TextOf(layout), TextOf(expected));
+  EXPECT_EQ(LastReadLayoutVersion(), std::stod(c.version));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Thresholds, MontageTextVersions,
+    testing::Values(OldVersion{"0.05", true, false, false},
+                    OldVersion{"0.0799", true, false, false},
+                    OldVersion{"0.08", true, false, false}, OldVersion{"0.0801", true, true, false},
+                    OldVersion{"0.0899", true, true, false}, OldVersion{"0.09", true, true, false},
+                    OldVersion{"0.0901", true, true, true}, OldVersion{"1.5", true, true, true},
+                    OldVersion{"1.8909", true, true, true}, OldVersion{"1.891", false, false, true},
+                    OldVersion{"1.8911", false, false, true},
+                    OldVersion{"2.4529", false, false, true},
+                    OldVersion{"2.453", false, false, true}));
 
 TEST(MontageTextTest, TheCurrentVersionIsAcceptedAndALaterOneRefused) {
   ScopedScriptedQuestions questions;
@@ -136,6 +157,25 @@ TEST(MontageTextTest, AnythingButTheSignatureIsRefusedSilently) {
     EXPECT_EQ(TextOf(layout), TextOf(EveryFieldChanged()));
   }
   EXPECT_TRUE(questions.Messages().empty());
+}
+
+TEST(MontageTextTest, TheSignatureLineIsSkippedForAtMost1024Characters) {
+  // The characters after the version's comma and the line feed together: up to 1024 of them are
+  // skipped and the file reads in step; one more leaves the line feed, which reads as an empty
+  // key, so that the key "CropHeight" is read as its value and, being no number, leaves the
+  // field at its default.
+  const std::string text = TextOf(EveryFieldChanged());
+  const std::string body = text.substr(text.find('\n') + 1);
+  const struct {
+    std::size_t rest;
+    bool inStep;
+  } cases[] = {{0, true}, {1022, true}, {1023, true}, {1024, false}, {1025, false}};
+  for (const auto& c : cases) {
+    Montage layout;
+    ASSERT_TRUE(Read(layout, "Montage,2.453," + std::string(c.rest, 'z') + "\n" + body));
+    EXPECT_EQ(TextOf(layout) == text, c.inStep) << c.rest;
+    EXPECT_EQ(layout.CropHeight, c.inStep ? 11u : 10u) << c.rest;
+  }
 }
 
 TEST(MontageTextTest, ParenthesesAndTheWrittenUnsignedFormBothReadAsMinusFive) {

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -69,24 +71,49 @@ TEST_F(AtomicWriteTest, FailuresGiveTheSystemsReasonAndLeaveNothingBehind) {
 }
 
 // A write that fails part-way, as on a full disk: the file size limit stops the write in a child
-// process, so the test itself is not limited.
+// process, so the test itself is not limited. Contents of exactly the limit are written whole;
+// one byte more breaks off after the first part was written.
 TEST_F(AtomicWriteTest, AWriteThatBreaksOffKeepsTheOldFile) {
   const std::string path = PathOf("layout.txt");
-  std::ofstream(path) << "the old layout";
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{100, 100};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const auto error = WriteFileAtomically(path, std::string(10000, 'n'));
-    ::_exit(error == "File too large" ? 0 : 1);
+  const struct {
+    std::size_t size;
+    bool written;
+  } cases[] = {{99, true}, {100, true}, {101, false}, {10000, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size);
+    std::ofstream(path) << "the old layout";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{100, 100};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      const std::optional<std::string> expected =
+          c.written ? std::nullopt : std::optional<std::string>("File too large");
+      ::_exit(WriteFileAtomically(path, std::string(c.size, 'n')) == expected ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Contents(path), c.written ? std::string(c.size, 'n') : "the old layout");
+    EXPECT_EQ(Names(), std::vector<std::string>{"layout.txt"});
   }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(Contents(path), "the old layout");
-  EXPECT_EQ(Names(), std::vector<std::string>{"layout.txt"});
+}
+
+TEST_F(AtomicWriteTest, ANameWithoutAFolderIsWrittenInTheCurrentOne) {
+  // The folder flushed after the rename is "." for a bare name; no contents at all make an
+  // empty file.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(folder_.path().toStdString());
+  const auto bare = WriteFileAtomically("bare.txt", "");
+  const auto dotted = WriteFileAtomically("./dotted.txt", "d");
+  std::filesystem::current_path(before);
+  EXPECT_EQ(bare, std::nullopt);
+  EXPECT_EQ(dotted, std::nullopt);
+  EXPECT_TRUE(std::filesystem::exists(PathOf("bare.txt")));
+  EXPECT_EQ(Contents(PathOf("bare.txt")), "");
+  EXPECT_EQ(Contents(PathOf("dotted.txt")), "d");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"bare.txt", "dotted.txt"}));
 }
 
 }  // namespace

@@ -213,7 +213,17 @@ TEST(RasterDeviceContextState, ImageTakenKeepsItsPixelsWhenTheSurfaceGoes) {
 }
 
 TEST(RasterDeviceContextState, NullSurfaceIgnoresDrawing) {
-  EXPECT_TRUE(RasterDeviceContext(100000, 80000, 10000, 10000).IsNull());  // 32 GB of pixels
+  // Past 2^28 pixels a surface is refused before any memory is asked for; a side of no pixels
+  // gives no surface either.
+  const struct {
+    int width, height;
+  } refused[] = {{100000, 80000}, {(1 << 28) + 1, 1}, {1, (1 << 28) + 1}, {16385, 16384}, {0, 10},
+                 {10, 0},         {-1, -1},           {INT_MAX, INT_MAX}};
+  for (const auto& size : refused) {
+    EXPECT_TRUE(RasterDeviceContext(size.width, size.height, 254, 254).IsNull())
+        << size.width << " x " << size.height;
+  }
+  EXPECT_FALSE(RasterDeviceContext(1, 1, 254, 254).IsNull());
   RasterDeviceContext dc(0, 0, 96, 96);
   EXPECT_TRUE(dc.IsNull());
   dc.FillSolidRect(0, 0, 10, -10, kRed);
@@ -240,12 +250,52 @@ TEST(RasterDeviceContextFont, HeightIsInPointsOnPaperAtEveryResolution) {
 
 TEST(RasterDeviceContextFont, FaceNameIsCutTo31Characters) {
   RasterDeviceContext dc(10, 10, 96, 96);
-  const std::string forty(40, 'F');
-  EXPECT_EQ(MakeFont(dc, 100, forty).Description.FaceName, std::string(31, 'F'));
-  EXPECT_EQ(MakeFont(dc, 100, "Liberation Sans").Description.FaceName, "Liberation Sans");
-  // A character that straddles the limit is dropped whole rather than split.
-  const std::string accented = std::string(30, 'a') + "\xC3\xA9" + "bcd";
-  EXPECT_EQ(MakeFont(dc, 100, accented).Description.FaceName, std::string(30, 'a'));
+  const struct {
+    std::string face, made;
+  } cases[] = {
+      {std::string(30, 'F'), std::string(30, 'F')},
+      {std::string(31, 'F'), std::string(31, 'F')},
+      {std::string(32, 'F'), std::string(31, 'F')},
+      {std::string(40, 'F'), std::string(31, 'F')},
+      {"Liberation Sans", "Liberation Sans"},
+      // A character that straddles the limit is dropped whole rather than split; one that
+      // ends at it is kept.
+      {std::string(30, 'a') + "\xC3\xA9" + "bcd", std::string(30, 'a')},
+      {std::string(29, 'a') + "\xC3\xA9" + "bcd", std::string(29, 'a') + "\xC3\xA9"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MakeFont(dc, 100, c.face).Description.FaceName, c.made) << c.face;
+  }
+}
+
+TEST(RasterDeviceContextFont, HeightsAreWholePixelsFromOneTo16384) {
+  // At 254 dpi a pixel is a logical unit and a tenth of a point is 254/720 of one, so the
+  // heights below are the rounded pixels of each size: 0.35 and 0.71 pixels become one, and
+  // 16384.76 is held at 16384.
+  RasterDeviceContext dc(10, 10, 254, 254);
+  const struct {
+    int pointTenths;
+    double height;
+  } cases[] = {{0, 1},         {1, 1},           {2, 1},          {3, 1},
+               {5, 2},         {-720, 254},      {46442, 16384},  {46444, 16384},
+               {46445, 16384}, {INT_MAX, 16384}, {INT_MIN, 16384}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(MakeFont(dc, c.pointTenths).LogicalHeight, c.height) << c.pointTenths;
+  }
+}
+
+TEST(RasterDeviceContextState, ResolutionsAreHeldFromOneTo10000Dpi) {
+  // The resolution shows in the picture's dots per metre, rounded to whole dots.
+  const struct {
+    int dpi;
+    int dotsPerMetre;
+  } cases[] = {{INT_MIN, 39}, {0, 39},        {1, 39},         {2, 79},
+               {254, 10000},  {9999, 393661}, {10000, 393701}, {10001, 393701}};
+  for (const auto& c : cases) {
+    RasterDeviceContext dc(2, 2, c.dpi, c.dpi);
+    EXPECT_EQ(dc.Image().dotsPerMeterX(), c.dotsPerMetre) << c.dpi;
+    EXPECT_EQ(dc.Image().dotsPerMeterY(), c.dotsPerMetre) << c.dpi;
+  }
 }
 
 TEST(RasterDeviceContextText, ArialIsMeasuredAsLiberationSans) {

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/DibStretch.h"
 #include "platform/RasterDeviceContext.h"
 
 namespace {
@@ -267,6 +268,40 @@ TEST(StretchDIBits, BitmapsThatCouldBeReadOutOfBoundsAreNotDrawn) {
   dc.StretchDIBits(0, 0, 4, -4, 0, 0, 0, 2, good.view, RasterOp::SrcCopy);
   dc.StretchDIBits(0, 0, 4, -4, 0, 0, 2, -2, good.view, RasterOp::SrcCopy);
   EXPECT_EQ(ColoursIn(dc.Image(), QRect(0, 0, 4, 4)), std::set<QRgb>{Rgb(kWhite)});
+}
+
+TEST(StretchDIBits, SourceSidesOfUpTo2To22PixelsAreDrawn) {
+  // One-bit bitmaps whose every pixel is palette entry 1, red; one block serves every size.
+  constexpr int kSide = 1 << 22;
+  std::vector<std::uint8_t> bits((std::size_t{kSide} + 1) * 4, 0xFF);
+  const std::vector<std::uint8_t> table = {0, 0, 0, 0, 0, 0, 255, 0};
+  const auto view = [&](int width, int height) {
+    const int stride = ((width + 7) / 8 + 3) / 4 * 4;
+    return DibView{bits.data(), width, height, 1, stride, table.data()};
+  };
+  const struct {
+    int width, height, sourceWidth, sourceHeight;
+    bool drawn;
+  } cases[] = {
+      {kSide, 1, kSide, 1, true},
+      {kSide + 1, 1, kSide + 1, 1, false},
+      {1, kSide, 1, kSide, true},
+      {1, kSide + 1, 1, kSide + 1, false},
+      // A source rectangle wider or higher than the limit is refused even on a bitmap within
+      // it, rather than clipped to the bitmap.
+      {kSide, 1, kSide + 1, 1, false},
+      {1, kSide, 1, kSide + 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " from " << c.sourceWidth
+                                    << " x " << c.sourceHeight);
+    const DibView dib = view(c.width, c.height);
+    EXPECT_EQ(DibStretch(dib, {0, 0, c.sourceWidth, c.sourceHeight}).IsDrawable(), c.drawn);
+    RasterDeviceContext dc(4, 4, 254, 254);
+    dc.StretchDIBits(0, 0, 4, -4, 0, 0, c.sourceWidth, c.sourceHeight, dib, RasterOp::SrcCopy);
+    EXPECT_EQ(ColoursIn(dc.Image(), QRect(0, 0, 4, 4)),
+              std::set<QRgb>{Rgb(c.drawn ? kRed : kWhite)});
+  }
 }
 
 }  // namespace

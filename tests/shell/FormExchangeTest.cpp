@@ -161,28 +161,32 @@ TEST_F(FormExchangeTest, EachFieldIsCheckedAgainstItsRangeInReadOrder) {
   before.InnerFrameColour = 0;
   for (std::size_t failing = 0; failing < std::size(kReadOrder); ++failing) {
     const RangeCase& field = kReadOrder[failing];
-    SCOPED_TRACE(field.Id);
-    // One past the top of the range, or a negative number where the range has no top.
-    const std::string bad = field.High == kAny ? "-1" : std::to_string(field.High + 1ull);
-    exchange_.Write(shown);
-    Edit(c_, field.Id)->setText(QString::fromStdString(bad));
-    questions_.Forget();
-    FormValues values = before;
-    EXPECT_FALSE(exchange_.Read(values));
-    EXPECT_EQ(questions_.Messages(), std::vector<std::string>{RangeMessage(field)});
-    EXPECT_EQ(form_.Window.focusWidget(), c_.ById(field.Id));
-    EXPECT_EQ(Edit(c_, field.Id)->selectedText().toStdString(), bad);
-    // Fields read before the failing one have taken their new values; it and the later ones
-    // keep what they held.
-    for (std::size_t i = 0; i < std::size(kReadOrder); ++i) {
-      const auto member = kReadOrder[i].Member;
-      EXPECT_EQ(values.*member, i < failing ? shown.*member : before.*member) << kReadOrder[i].Id;
+    // One below the bottom of the range, negative where it starts at 0, and one past the top,
+    // past 32 bits where the range has no top of its own.
+    for (const std::string& bad :
+         {field.Low == 0 ? std::string("-1") : std::to_string(field.Low - 1),
+          std::to_string(field.High + 1ull)}) {
+      SCOPED_TRACE(std::to_string(field.Id) + ": " + bad);
+      exchange_.Write(shown);
+      Edit(c_, field.Id)->setText(QString::fromStdString(bad));
+      questions_.Forget();
+      FormValues values = before;
+      EXPECT_FALSE(exchange_.Read(values));
+      EXPECT_EQ(questions_.Messages(), std::vector<std::string>{RangeMessage(field)});
+      EXPECT_EQ(form_.Window.focusWidget(), c_.ById(field.Id));
+      EXPECT_EQ(Edit(c_, field.Id)->selectedText().toStdString(), bad);
+      // Fields read before the failing one have taken their new values; it and the later ones
+      // keep what they held.
+      for (std::size_t i = 0; i < std::size(kReadOrder); ++i) {
+        const auto member = kReadOrder[i].Member;
+        EXPECT_EQ(values.*member, i < failing ? shown.*member : before.*member) << kReadOrder[i].Id;
+      }
+      // Every control that holds no number is read before the numbers.
+      EXPECT_EQ(values.SampleCaptionText, shown.SampleCaptionText);
+      EXPECT_EQ(values.CaptionPosition, shown.CaptionPosition);
+      EXPECT_EQ(values.LogoTop, shown.LogoTop);
+      EXPECT_EQ(values.InnerFrameColour, shown.InnerFrameColour);
     }
-    // Every control that holds no number is read before the numbers.
-    EXPECT_EQ(values.SampleCaptionText, shown.SampleCaptionText);
-    EXPECT_EQ(values.CaptionPosition, shown.CaptionPosition);
-    EXPECT_EQ(values.LogoTop, shown.LogoTop);
-    EXPECT_EQ(values.InnerFrameColour, shown.InnerFrameColour);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <regex>
@@ -14,6 +15,7 @@
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
 #include "platform/RasterDeviceContext.h"
+#include "shell/PreviewPrinter.h"
 #include "shell/ViewTestSupport.h"
 
 namespace {
@@ -189,6 +191,31 @@ TEST_F(PrintTest, ThePrinterKeepsTheUsersChoicesButFollowsTheLayoutsOrientation)
   view->Print();
   EXPECT_TRUE(size.isEquivalentTo(QPageSize(QPageSize::A4)));
   EXPECT_EQ(orientation, QPageLayout::Portrait);
+}
+
+TEST(PreviewPrinterResolution, IsThePrintersUpTo300DpiAndLowerPast2To26Pixels) {
+  // The pages of one tenth of a millimetre by n: up to n = 48106616 the page has at most 2^26
+  // pixels at 300 dpi (67108863.5), one tenth more and it would have more.
+  const struct {
+    int printerDpi;
+    Rect page;
+    int dpi;
+  } cases[] = {
+      {300, {0, 0, 2540, 2032}, 300},     {299, {0, 0, 2540, 2032}, 299},
+      {301, {0, 0, 2540, 2032}, 300},     {1200, {0, 0, 2540, 2032}, 300},
+      {1, {0, 0, 2540, 2032}, 1},         {300, {0, 0, 1, 48106616}, 300},
+      {300, {0, 0, 1, 48106617}, 299},    {1200, {0, 0, 48106617, 1}, 299},
+      {200, {0, 0, 1, 48106617}, 200},    {300, {0, 0, 0, 0}, 300},
+      {300, {0, 0, INT_MAX, INT_MAX}, 1},
+  };
+  for (const auto& c : cases) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setResolution(c.printerDpi);
+    ASSERT_EQ(printer.resolution(), c.printerDpi);
+    EXPECT_EQ(PreviewPrinter::DrawingDpi(printer, c.page), c.dpi)
+        << c.printerDpi << " dpi, " << c.page.Width() << " x " << c.page.Height();
+  }
 }
 
 }  // namespace

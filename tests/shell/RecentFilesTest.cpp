@@ -22,6 +22,22 @@ TEST(RecentFilesTest, PathsAreComparedByteForByte) {
   EXPECT_EQ(recent.Entries(), Entries{"/a/Class.txt"});
 }
 
+TEST(RecentFilesTest, HoldsFifteenPathsAndDropsTheOldestForASixteenth) {
+  const struct {
+    std::size_t added, kept;
+  } cases[] = {{1, 1}, {14, 14}, {15, 15}, {16, 15}, {40, 15}};
+  for (const auto& c : cases) {
+    RecentFiles recent;
+    for (std::size_t n = 1; n <= c.added; ++n) recent.Add("/" + std::to_string(n) + ".txt");
+    ASSERT_EQ(recent.Entries().size(), c.kept) << c.added;
+    EXPECT_EQ(recent.Entries().front(), "/" + std::to_string(c.added) + ".txt");
+    EXPECT_EQ(recent.Entries().back(), "/" + std::to_string(c.added - c.kept + 1) + ".txt");
+    // Adding a path already listed moves it to the front without dropping another.
+    recent.Add(recent.Entries().back());
+    EXPECT_EQ(recent.Entries().size(), c.kept) << c.added;
+  }
+}
+
 TEST(RecentFilesTest, StoringLeavesValuesBeyondTheListAndLoadingSkipsGapsAndRepeats) {
   QTemporaryDir folder;
   Profile profile(folder.filePath("profile.ini").toStdString());

@@ -166,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusedField{kInterval, "0", "Enter an integer between 1 and 60."},
                     RefusedField{kInterval, "61", "Enter an integer between 1 and 60."},
                     RefusedField{kFirst, "2", "Enter an integer between 3 and 9999."},
+                    RefusedField{kFirst, "10000", "Enter an integer between 3 and 9999."},
                     RefusedField{kLast, "2", "Enter an integer between 3 and 9999."},
                     RefusedField{kLast, "10000", "Enter an integer between 3 and 9999."},
                     RefusedField{kFirst, "-30", "Enter an integer between 3 and 9999."}));

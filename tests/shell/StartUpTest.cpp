@@ -16,11 +16,15 @@ namespace {
 
 TEST(VersionCheck, StoresTheTruncatedVersionAndComparesToFourPlaces) {
   EXPECT_EQ(VersionNumberToStore(), 245299u);
-  EXPECT_FALSE(IsNewerThanStored(245299));
-  EXPECT_FALSE(IsNewerThanStored(245300));
-  EXPECT_FALSE(IsNewerThanStored(250000));
-  EXPECT_TRUE(IsNewerThanStored(245200));
-  EXPECT_TRUE(IsNewerThanStored(0));
+  // Stored numbers are rounded to four places before they are compared with 2.453: from 245295
+  // on they read as 2.453, and only below it as an older version.
+  const struct {
+    std::uint32_t stored;
+    bool newer;
+  } cases[] = {{0, true},       {245200, true},      {245294, true},  {245295, false},
+               {245299, false}, {245300, false},     {245304, false}, {245305, false},
+               {250000, false}, {4294967295u, false}};
+  for (const auto& c : cases) EXPECT_EQ(IsNewerThanStored(c.stored), c.newer) << c.stored;
 }
 
 TEST(VersionCheck, WritesTheVersionAndShowsNoChangesWhileThereAreNone) {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "layout/Montage.h"
+#include "platform/ModalQuestions.h"
+#include "settings/PreviewSettings.h"
 #include "shell/DocumentView.h"
 #include "shell/PreviewCache.h"
 #include "shell/ViewTestSupport.h"
@@ -83,6 +85,29 @@ TEST_F(ViewTest, ZoomStaysWithinLimitsForAbsurdPapersAndKeepsDrawing) {
     view->FitToWindow();
     EXPECT_FALSE(Grab().isNull());
     EXPECT_TRUE(std::isfinite(view->Zoom()) && view->Zoom() > 0);
+  }
+}
+
+TEST(PreviewCacheSize, PagesOfUpTo16MegapixelsAreKeptWhole) {
+  // At 254 dpi and no zoom a logical unit is a pixel. A page of 4096 x 4096 pixels is kept
+  // whole; with one row more only the part on show and half a view round it.
+  ScopedScriptedQuestions questions;
+  Montage layout;
+  PreviewSettings settings;
+  settings.NumImages = 0;
+  const struct {
+    int width, height;
+    QRect visible, kept;
+  } cases[] = {{4096, 4096, {1000, 2000, 100, 60}, {0, 0, 4096, 4096}},
+               {4096, 4097, {1000, 2000, 100, 60}, {950, 1970, 200, 120}},
+               {16777216, 1, {1000, 0, 100, 1}, {0, 0, 16777216, 1}},
+               {16777217, 1, {1000, 0, 100, 1}, {950, 0, 200, 1}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    PreviewCache cache;
+    const PreviewCache::Key key{Rect{0, 0, c.width, c.height}, 1.0, 254, 254};
+    const QImage& picture = cache.Picture(layout, settings, key, c.visible);
+    EXPECT_EQ(QRect(cache.PictureOrigin(), picture.size()), c.kept);
   }
 }
 

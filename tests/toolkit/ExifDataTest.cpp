@@ -117,7 +117,11 @@ TEST(ExifData, ValueTextsAndNumbers) {
       true, {ByteField(0x0001, twenty), RationalField(0x0002, 5, 2), RationalField(0x0003, 7, 0),
              RawField(0x0004, 6, 2, {0xFF, 0x80}), RawField(0x0005, 7, 3, {'a', 'b', 'c'}),
              RawField(0x0006, 8, 1, {0x00, 0x80}), RawField(0x0007, 9, 1, {0xFE, 0xFF, 0xFF, 0xFF}),
-             RawField(0x0008, 2, 12, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0, 0, 0, 0})}));
+             RawField(0x0008, 2, 12, {'o', 'n', 'e', 0, 't', 'w', 'o', 0, 0, 0, 0, 0}),
+             ByteField(0x0009, Bytes(twenty.begin(), twenty.begin() + 16)),
+             ByteField(0x000A, Bytes(twenty.begin(), twenty.begin() + 17)),
+             AsciiField(0x000B, std::string(255, 'a') + "b"),
+             AsciiField(0x000C, std::string(256, 'a') + "b")}));
   // Only sixteen components are shown; the last of them decides the number.
   EXPECT_EQ(data.FindEntry("main.0001")->ValueText(), "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ...");
   EXPECT_EQ(data.NumericValue("main.0001"), 15.0);
@@ -130,6 +134,13 @@ TEST(ExifData, ValueTextsAndNumbers) {
   EXPECT_EQ(data.NumericValue("main.0006"), -32768.0);
   EXPECT_EQ(data.NumericValue("main.0007"), -2.0);
   EXPECT_EQ(data.FindEntry("main.0008")->ValueText(), "one");
+  // Sixteen components are shown whole; a seventeenth is left out.
+  EXPECT_EQ(data.FindEntry("main.0009")->ValueText(), "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15");
+  EXPECT_EQ(data.FindEntry("main.000a")->ValueText(), "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 ...");
+  EXPECT_EQ(data.NumericValue("main.000a"), 15.0);
+  // Texts are kept up to 256 bytes.
+  EXPECT_EQ(data.FindEntry("main.000b")->ValueText(), std::string(255, 'a') + "b");
+  EXPECT_EQ(data.FindEntry("main.000c")->ValueText(), std::string(256, 'a'));
 }
 
 TEST(ExifData, HugeQuotientsSaturateTheRoundedValue) {

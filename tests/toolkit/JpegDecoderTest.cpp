@@ -340,11 +340,25 @@ TEST_F(JpegDecoder, RefusesPicturesBeyondThePixelLimit) {
   EXPECT_EQ(e.Code(), PL_ERRNO_MEMORY);
   EXPECT_EQ(e.Message(), "Decoder error: Picture of 10001 x 10000 pixels is too large to decode\n");
   EXPECT_FALSE(decoder.IsOpen());
-  // Exactly at the limit the header is accepted.
-  const Bytes largest = WithFrameSize(jpeg, 10000, 10000);
-  decoder.OpenMemory(largest.data(), largest.size());
-  EXPECT_EQ(decoder.GetSize(), (PLPoint{10000, 10000}));
-  decoder.CloseSource();
+  // Exactly at the limit the header is accepted. No two sides make 10^8 + 1 pixels; 2217 x 45106
+  // are the fewest beyond it. Sides stop at libjpeg's 65500.
+  const struct {
+    int width, height;
+    bool accepted;
+  } cases[] = {{10000, 10000, true}, {45106, 2217, false}, {2217, 45106, false},
+               {1, 65500, true},     {65500, 1526, true},  {65500, 1527, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+    const Bytes header = WithFrameSize(jpeg, c.width, c.height);
+    if (!c.accepted) {
+      EXPECT_EQ(Failure([&] { decoder.OpenMemory(header.data(), header.size()); }).Code(),
+                PL_ERRNO_MEMORY);
+      continue;
+    }
+    decoder.OpenMemory(header.data(), header.size());
+    EXPECT_EQ(decoder.GetSize(), (PLPoint{c.width, c.height}));
+    decoder.CloseSource();
+  }
 
   decoder.SetPixelLimit(255);
   PLWinBmp bmp;
