@@ -11,6 +11,7 @@ packages=(
   clang-format
   xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi
   libjpeg-turbo-progs imagemagick poppler-utils
+  libdeflate-dev zlib1g-dev
 )
 
 missing=()
