@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi
   libjpeg-turbo-progs imagemagick poppler-utils
   desktop-file-utils appstream dpkg-dev file
+  libdeflate-dev zlib1g-dev
 )
 
 missing=()

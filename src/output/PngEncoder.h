@@ -4,11 +4,9 @@
 
 class QImage;
 
-// Writes a picture as an 8-bit RGB PNG quickly: every row is filtered by the row above (which
-// turns flat colour, frames and smooth backgrounds into runs of zeros and small numbers) and
-// compressed by FastDeflate. Qt's own PNG writer tries every filter on every row and then runs
-// zlib, which took most of the time of a render; a composite is mostly flat colour and
-// photographs, where the one filter does nearly as well. The resolution goes into the file in
+// Writes a picture as an 8-bit RGB PNG: the rows are filtered by RowFilter and compressed with
+// libdeflate at a level that makes files about as small as zlib's default, in pieces on as many
+// threads as there are processors (see DeflatePieces). The resolution goes into the file in
 // pixels per metre.
 class PngEncoder {
  public:
