@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -47,6 +48,11 @@ constexpr char kLayoutName[] = "layout.txt";
 // resolution, as RunRenderCommand takes them.
 const std::vector<std::string_view> kRenderOptions = {"-o", "--output", "--dpi"};
 constexpr std::uint32_t kMaximumDpi = 10000;
+
+// Larger groups get the cell items of a group this size and a plan for their full number. Every
+// sample cell holds the same cut picture, so only the number of items reaches the plan, while
+// making and sorting a hundred thousand named items would take most of the fuzzer's time.
+constexpr std::uint32_t kItemsMade = 1000;
 
 // The working folder of this process. Each run goes into it and comes back, so that libFuzzer
 // writes its corpus and findings where it was asked to.
@@ -135,17 +141,16 @@ bool RenderOptionsAccepted(const CompositeRequest& request) {
   return !dpiText || ParseBoundedNumber(*dpiText, 1, kMaximumDpi, dpi);
 }
 
-// The renderer draws content.Items[placement.Item] for every small image placed and looks up
-// the cell of every placement, so a plan that breaks these would make it read out of bounds.
-void CheckPlan(const CompositeContent& content) {
-  if (!content.Plan) return;
-  const CompositeGrid& grid = content.Plan->Grid();
-  if (grid.Count > content.Items.size()) std::abort();
+// The renderer draws items[placement.Item] for every small image placed and looks up the cell
+// of every placement, so a plan that broke these would make it read out of bounds.
+void CheckPlan(const CompositePlan& plan, std::size_t items) {
+  const CompositeGrid& grid = plan.Grid();
+  if (grid.Count > items) std::abort();
   for (const auto& row : grid.Cells) {
     if (row.size() > grid.Cols) std::abort();
   }
   std::size_t nextItem = 0;
-  for (const Placement& placement : content.Plan->Placements()) {
+  for (const Placement& placement : plan.Placements()) {
     if (placement.Row < 0 || static_cast<std::size_t>(placement.Row) >= grid.Cells.size() ||
         placement.Col < 0 ||
         static_cast<std::size_t>(placement.Col) >=
@@ -153,7 +158,7 @@ void CheckPlan(const CompositeContent& content) {
       std::abort();
     }
     if (placement.Kind == PlacementKind::SmallImage &&
-        (placement.Item != nextItem++ || placement.Item >= content.Items.size())) {
+        (placement.Item != nextItem++ || placement.Item >= items)) {
       std::abort();
     }
   }
@@ -193,10 +198,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
   // The render command keeps no decoded copies in the cache; the grid command leaves the default.
   cache.SetKeepDecodedCopies(!render);
-  const PreviewSubjects subjects(request.Settings().NumImages);
-  const CompositeContent content =
+  const std::uint32_t numImages = request.Settings().NumImages;
+  const PreviewSubjects subjects(std::min(numImages, kItemsMade));
+  CompositeContent content =
       PrepareComposite(request.Layout(), request.Settings(), cache, request.Page(),
                        subjects.Portraits(), subjects.Main(), false);
-  CheckPlan(content);
+  if (!content.Plan) return 0;
+  std::size_t items = content.Items.size();
+  if (numImages > kItemsMade) {
+    items += numImages - kItemsMade;
+    const bool notLandscape = content.Plan->Grid().NotLandscape;
+    content.Plan.emplace(request.Layout(), request.Page(), static_cast<std::uint32_t>(items),
+                         notLandscape);
+  }
+  CheckPlan(*content.Plan, items);
   return 0;
 }
