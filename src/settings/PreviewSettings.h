@@ -17,8 +17,8 @@ struct PaperSize {
 };
 
 // The values that shape the preview without belonging to the layout: the paper, the number of
-// images, the sample pictures and caption texts, the colour dialog's custom colours and the
-// installation folder. The program keeps one process-wide record (Instance); a default-made
+// images, the sample pictures and caption texts, the class list, the colour dialog's custom colours
+// and the installation folder. The program keeps one process-wide record (Instance); a default-made
 // record holds the built-in defaults, which the command line uses instead of the user's own.
 class PreviewSettings {
  public:
@@ -68,6 +68,9 @@ class PreviewSettings {
                                                   "Sample text line 3", "Sample text line 4"};
   std::string BackgroundImage;
   std::string LogoImage;
+  // A class list (CSV) whose subjects and pictures the preview draws instead of the samples;
+  // empty for the samples. Never part of the layout.
+  std::string ClassListPath;
 
  private:
   static constexpr std::array<std::uint32_t, 16> DefaultCustomColours() {

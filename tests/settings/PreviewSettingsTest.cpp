@@ -86,6 +86,7 @@ TEST_F(PreviewSettingsTest, EveryValueSurvivesARoundTripThroughTheProfile) {
   written.SampleImagePath = "/home/ann/portrait.jpg";
   written.BackgroundImage = "/home/ann/back, ground.jpg";
   written.LogoImage = "/home/ann/logo.jpg";
+  written.ClassListPath = "/home/ann/4B/class list.csv";
   written.SamplePortrait = false;
   written.SetPaperType(1);
   written.NumImages = 9999;
@@ -103,6 +104,7 @@ TEST_F(PreviewSettingsTest, EveryValueSurvivesARoundTripThroughTheProfile) {
   EXPECT_EQ(read.SampleImagePath, written.SampleImagePath);
   EXPECT_EQ(read.BackgroundImage, written.BackgroundImage);
   EXPECT_EQ(read.LogoImage, written.LogoImage);
+  EXPECT_EQ(read.ClassListPath, written.ClassListPath);
   EXPECT_EQ(read.SamplePortrait, false);
   EXPECT_EQ(read.PaperType, 1);
   EXPECT_EQ(read.PaperHeight, 1524u);
