@@ -71,14 +71,16 @@ fi
 
 # montage: 6 x 5 tiles of about 498 x 476 on 2988 x 2380 pixels (10 x 8 inches at 300 dpi),
 # each picture fitted into 330 x 412 with a frame and its name under it; jpeg:size asks libjpeg
-# for at least that much, so both sides decode at 1/8.
+# for at least that much, so both sides decode at 1/8. Debian's ImageMagick policy forbids
+# writing PDF, so montage writes an 8-bit PNG of the sheet, compressed as our PDF's picture is.
 names=()
 while IFS=, read -r first last picture _; do
   [[ $first == FirstName ]] && continue
   names+=(-label "$first $last" "$class/$picture")
 done < <(tr -d '\r' <"$class/class.csv")
 peer=$(median_run montage -define jpeg:size=330x412 "${names[@]}" -tile 6x5 \
-  -geometry 330x412+80+8 -frame 4 -font "$font" -pointsize 9 -density 300 "$work/peer.pdf")
+  -geometry 330x412+80+8 -frame 4 -font "$font" -pointsize 9 -density 300 -depth 8 \
+  "$work/peer.png")
 
 printf '%-10s %10s %10s\n' side seconds peak_MiB
 for side in ours peer; do
