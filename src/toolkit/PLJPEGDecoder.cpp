@@ -68,10 +68,10 @@ PLJPEGContext& ContextOf(j_common_ptr info) {
                   "Progressive JPEG image has more than %d scans", kMaxScans);
     context.errorCode = PL_ERRDECODE_FAILURE;
   } else if (code == JERR_NO_BACKING_STORE) {
-    // libjpeg asks for backing store when a picture needs more than the budget its size was
+    // libjpeg asks for backing store when a picture needs more than the budget one picture is
     // given: freeing memory elsewhere would not change that.
     std::snprintf(context.message, sizeof context.message,
-                  "Picture needs more memory to decode than its size allows");
+                  "Picture needs more memory to decode than one picture may have");
     context.errorCode = PL_ERRTOO_LARGE;
   } else if (code == JERR_OUT_OF_MEMORY) {
     std::snprintf(context.message, sizeof context.message,
@@ -201,7 +201,9 @@ void PLJPEGDecoder::OpenSource(PLDataSource& source) {
 
   // A file that even the largest reduction cannot bring within the pixel limit is refused
   // before anything is allocated for it.
-  const std::uint64_t reducible = pixelLimit_ * kLargestReduction * kLargestReduction;
+  const std::uint64_t reducible = pixelLimit_ > kDeclaredPixelLimit
+                                      ? kDeclaredPixelLimit
+                                      : pixelLimit_ * kLargestReduction * kLargestReduction;
   if (std::uint64_t{info.image_width} * info.image_height >
       std::min(kDeclaredPixelLimit, reducible)) {
     RaiseError(PL_ERRTOO_LARGE,
