@@ -21,4 +21,11 @@ struct CacheEntry {
   std::string Path;  // "" while the entry holds no file
   Picture Working;
   Picture Decoded;
+  // How the file was decoded: the reduction (0 while the entry holds no file) and the size the
+  // file declared, from which the reduction a request needs is worked out without the file.
+  int Reduction = 0;
+  ZodarEdo::PictureSize Declared;
+  // The working picture is as it was decoded and nobody has had it yet, so adjustments may be
+  // applied to it straight away.
+  bool Fresh = false;
 };

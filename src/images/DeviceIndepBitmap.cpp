@@ -90,28 +90,48 @@ bool DeviceIndepBitmap::Assign(const DeviceIndepBitmap& source) {
   if (copied) {
     rotation_ = source.rotation_;
     error_ = source.error_;
+    reduction_ = source.reduction_;
+    declaredSize_ = source.declaredSize_;
   }
   return copied;
 }
 
 ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder,
                                            int maxWidth, int maxHeight) {
+  return Load(path, decoder, DecodeTarget{}, maxWidth, maxHeight);
+}
+
+ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder,
+                                           const DecodeTarget& target) {
+  return Load(path, decoder, target, 0, 0);
+}
+
+ImageError DeviceIndepBitmap::Load(const std::string& path, PLJPEGDecoder& decoder,
+                                   const DecodeTarget& target, int maxWidth, int maxHeight) {
   std::unique_ptr<PLWinBmp> fresh;
+  const bool limited = maxWidth > 0 && maxHeight > 0;
+  PictureSize declared;
   const bool loaded = Run([&] {
     if (!exif_) exif_ = std::make_unique<PLExifData>();
     if (!pixels_) fresh = std::make_unique<PLWinBmp>();
-    PLWinBmp& target = pixels_ ? *pixels_ : *fresh;
+    PLWinBmp& bitmap = pixels_ ? *pixels_ : *fresh;
     decoder.OpenPath(path);
-    decoder.ReadImage(target, 32);
+    declared = {decoder.DeclaredSize().x, decoder.DeclaredSize().y};
+    DecodeTarget wanted = target;
+    if (limited && (declared.Width > maxWidth || declared.Height > maxHeight)) {
+      const PictureSize fit = FitInside(declared.Width, declared.Height, maxWidth, maxHeight);
+      wanted = DecodeTarget{.CellWidth = fit.Width, .CellHeight = fit.Height};
+    }
+    decoder.SetReduction(wanted.ReductionFor(declared.Width, declared.Height));
+    decoder.ReadImage(bitmap, 32);
     // A file without Exif data must not keep the orientation of the file loaded before it:
     // the cache loads many files into the same picture objects.
     *exif_ = PLExifData();
     decoder.TakeExif(*exif_);
     decoder.CloseSource();
-    if (maxWidth > 0 && maxHeight > 0 &&
-        (target.Width() > maxWidth || target.Height() > maxHeight)) {
-      const PictureSize fit = FitInside(target.Width(), target.Height(), maxWidth, maxHeight);
-      target.ApplyFilter(PLFilterResizeBilinear(fit.Width, fit.Height));
+    if (limited && (bitmap.Width() > maxWidth || bitmap.Height() > maxHeight)) {
+      const PictureSize fit = FitInside(bitmap.Width(), bitmap.Height(), maxWidth, maxHeight);
+      bitmap.ApplyFilter(PLFilterResizeBilinear(fit.Width, fit.Height));
     }
   });
   if (!loaded) {
@@ -121,6 +141,8 @@ ImageError DeviceIndepBitmap::LoadJpegFile(const std::string& path, PLJPEGDecode
   }
   if (fresh) pixels_ = std::move(fresh);
   rotation_ = 0;
+  reduction_ = decoder.Reduction();
+  declaredSize_ = declared;
   return {};
 }
 
@@ -138,6 +160,8 @@ void DeviceIndepBitmap::Release() {
   exif_.reset();
   error_ = {};
   rotation_ = 0;
+  reduction_ = 0;
+  declaredSize_ = {};
 }
 
 PictureSize DeviceIndepBitmap::GetSize() const {

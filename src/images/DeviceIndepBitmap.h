@@ -4,6 +4,7 @@
 #include <string>
 
 #include "images/CropGeometry.h"
+#include "images/DecodeTarget.h"
 #include "images/ImageError.h"
 #include "platform/DeviceContext.h"
 
@@ -37,9 +38,13 @@ class DeviceIndepBitmap {
   bool Assign(const DeviceIndepBitmap& source);
 
   // Decodes the file at 32 bits per pixel and, when both limits are positive, shrinks it to fit
-  // them. A file without Exif data leaves the Exif data of an earlier load in place.
+  // them: first by the decoder's reduction, as far as it still covers the fitted size, then by
+  // a bilinear resize. A file without Exif data leaves the Exif data of an earlier load in place.
   ImageError LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder, int maxWidth = 0,
                           int maxHeight = 0);
+  // Decodes the file at the coarsest reduction whose cut still covers the target's cell.
+  ImageError LoadJpegFile(const std::string& path, PLJPEGDecoder& decoder,
+                          const DecodeTarget& target);
 
   ImageError GetError() const { return error_; }
   void ClearError() { error_ = {}; }
@@ -51,6 +56,10 @@ class DeviceIndepBitmap {
   PictureSize GetSize() const;
   bool IsLandscape() const;
   int Rotation() const { return rotation_; }
+  // How the pixels were decoded: the reduction (1, 2, 4 or 8; 0 without a load) and the size
+  // the file declared.
+  int Reduction() const { return reduction_; }
+  PictureSize DeclaredSize() const { return declaredSize_; }
   // Bits per pixel of the pixels, 0 without pixels.
   int BitsPerPixel() const;
   PictureResolution Resolution() const;
@@ -97,6 +106,10 @@ class DeviceIndepBitmap {
   ImageError RecordToolkitError(const PLTextException& exception);
 
  private:
+  // The one way a file is loaded: reduced for the target, or for the fitted size when the
+  // limits are positive, then resized to fit them.
+  ImageError Load(const std::string& path, PLJPEGDecoder& decoder, const DecodeTarget& target,
+                  int maxWidth, int maxHeight);
   // Runs a toolkit step; a PLTextException is recorded and gives false.
   template <typename Step>
   bool Run(Step step);
@@ -107,6 +120,8 @@ class DeviceIndepBitmap {
   std::unique_ptr<PLExifData> exif_;
   ImageError error_;
   int rotation_ = 0;
+  int reduction_ = 0;
+  PictureSize declaredSize_;
 };
 
 }  // namespace ZodarEdo

@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "images/ImageAdjustments.h"
@@ -43,6 +46,47 @@ bool AdjustColours(DeviceIndepBitmap& picture, const ImageAdjustments& adjustmen
          picture.AdjustLightness(adjustments.Lightness, true);
 }
 
+std::size_t BytesOf(const DeviceIndepBitmap& picture) {
+  if (!picture.HasPixels()) return 0;
+  const ZodarEdo::PictureSize size = picture.GetSize();
+  return static_cast<std::size_t>(size.Width) * static_cast<std::size_t>(size.Height) *
+         static_cast<std::size_t>(picture.BitsPerPixel() / 8);
+}
+
+// Decodes the files on as many threads as there are cores, the calling one among them; each
+// thread takes the next file as it finishes one. A file that cannot be decoded gives no picture.
+std::vector<ImageCache::Picture> DecodeInParallel(const std::vector<PictureRequest>& requests) {
+  std::vector<ImageCache::Picture> pictures(requests.size());
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    // Whatever goes wrong with one file, down to a decoder that cannot be made, is left for
+    // the request that follows to meet and report; it must not end the program from a thread.
+    try {
+      PLJPEGDecoder decoder;
+      for (std::size_t i = next++; i < requests.size(); i = next++) {
+        auto picture = std::make_shared<DeviceIndepBitmap>();
+        if (!picture->LoadJpegFile(requests[i].Path, decoder, requests[i].Target).Failed()) {
+          pictures[i] = std::move(picture);
+        }
+      }
+    } catch (...) {
+    }
+  };
+  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t helpers = std::min(cores, requests.size()) - 1;
+  std::vector<std::jthread> threads;
+  for (std::size_t i = 0; i < helpers; ++i) {
+    try {
+      threads.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // the threads there are share the work
+    }
+  }
+  work();
+  threads.clear();
+  return pictures;
+}
+
 // A policy without a clock or a wait of its own uses the steady clock and a real wait.
 LoadRetryPolicy Completed(LoadRetryPolicy policy) {
   const LoadRetryPolicy standard = LoadRetryPolicy::Standard();
@@ -64,17 +108,19 @@ ImageCache::ImageCache(LoadRetryPolicy policy)
 ImageCache::~ImageCache() = default;
 
 ImageCache::Picture ImageCache::Get(const std::string& path, ImageError& error,
-                                    const ImageAdjustments* adjustments) {
+                                    const ImageAdjustments* adjustments,
+                                    const DecodeTarget& target) {
   Lock lock(lock_);
-  Picture result = Find(path, adjustments);
+  Picture result = Find(path, adjustments, target);
   if (!result) {
     const std::size_t chosen = ChooseEntry();
     const Picture working = entries_[chosen].Working;
     const Picture decoded = entries_[chosen].Decoded;
-    const bool filled = Fill(working, decoded, path, error, adjustments);
+    const bool filled = Fill(working, decoded, path, error, adjustments, target);
     // Running out of memory may have removed entries before this one, though never this one,
     // which the two pictures held here keep in use.
     const std::size_t at = IndexOf(working);
+    NoteDecoded(working, false);
     if (filled) {
       entries_[at].Path = path;
       result = working;
@@ -88,22 +134,82 @@ ImageCache::Picture ImageCache::Get(const std::string& path, ImageError& error,
 }
 
 ImageCache::Picture ImageCache::GetAdjusted(const std::string& path, ImageError& error,
-                                            const ImageAdjustments& adjustments) {
+                                            const ImageAdjustments& adjustments,
+                                            const DecodeTarget& target) {
   Lock lock(lock_);
-  const std::size_t at = FirstEntryFor(path);
-  if (at == kNotFound) return PathExists(path) ? Get(path, error, &adjustments) : nullptr;
+  const std::size_t at = EntryServing(path, target);
+  if (at == kNotFound) return PathExists(path) ? Get(path, error, &adjustments, target) : nullptr;
   const Picture working = entries_[at].Working;
   const Picture decoded = entries_[at].Decoded;
-  // Holders may have changed the working picture, so it is always made anew from the decoded
-  // copy rather than adjusted again.
-  const ImageError restored = Restore(working, decoded, path);
-  if (restored.Failed()) {
-    error = restored;
-    entries_[IndexOf(working)].Path.clear();
-    return nullptr;
+  if (entries_[at].Fresh) {
+    // Nobody has had the picture since it was decoded: it is the decoded picture already.
+    entries_[at].Fresh = false;
+  } else {
+    // Holders may have changed the working picture, so it is made anew from the decoded copy
+    // rather than adjusted again.
+    const ImageError restored = Restore(working, decoded, path, target);
+    NoteDecoded(working, false);
+    if (restored.Failed()) {
+      error = restored;
+      entries_[IndexOf(working)].Path.clear();
+      return nullptr;
+    }
   }
-  ApplyAdjustments(working, decoded, path, &adjustments);
+  ApplyAdjustments(working, decoded, path, &adjustments, target);
   return working;
+}
+
+std::size_t ImageCache::Prefetch(const std::vector<PictureRequest>& requests) {
+  std::vector<PictureRequest> misses;
+  {
+    Lock lock(lock_);
+    for (const PictureRequest& request : requests) {
+      const bool listed = std::any_of(misses.begin(), misses.end(), [&](const PictureRequest& r) {
+        return r.Path == request.Path;
+      });
+      if (request.Path.empty() || listed) continue;
+      if (EntryServing(request.Path, request.Target) == kNotFound) misses.push_back(request);
+    }
+  }
+  if (misses.empty()) return 0;
+  const std::vector<Picture> pictures = DecodeInParallel(misses);
+
+  Lock lock(lock_);
+  std::size_t bytes = PixelBytes();
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < misses.size(); ++i) {
+    // Another caller may have loaded the file while the lock was free.
+    if (!pictures[i] || EntryServing(misses[i].Path, misses[i].Target) != kNotFound) continue;
+    const std::size_t size = BytesOf(*pictures[i]) * (keepDecodedCopies_ ? 2 : 1);
+    if (bytes + size > kPrefetchBudgetBytes) continue;
+    bytes += size;
+    Keep(misses[i].Path, pictures[i]);
+    ++kept;
+  }
+  return kept;
+}
+
+void ImageCache::Keep(const std::string& path, const Picture& picture) {
+  // An entry without a file is used first, then the cache grows: the pictures of one drawing
+  // must not push each other, or the other pictures of the drawing, out of the cache.
+  const auto empty = std::find_if(entries_.begin(), entries_.end(), [](const CacheEntry& entry) {
+    return entry.Path.empty() && entry.Idle();
+  });
+  const auto at = static_cast<std::size_t>(empty - entries_.begin());
+  if (empty == entries_.end()) entries_.emplace_back();
+  target_ = std::max(target_, static_cast<std::uint32_t>(entries_.size()));
+  CacheEntry& entry = entries_[at];
+  entry.Working = picture;
+  entry.Path = path;
+  KeepDecodedCopy(entry.Working, entry.Decoded);
+  NoteDecoded(entry.Working, true);
+}
+
+void ImageCache::NoteDecoded(const Picture& working, bool fresh) {
+  CacheEntry& entry = entries_[IndexOf(working)];
+  entry.Reduction = working->HasPixels() ? working->Reduction() : 0;
+  entry.Declared = working->DeclaredSize();
+  entry.Fresh = fresh && working->HasPixels();
 }
 
 void ImageCache::Clear() {
@@ -177,6 +283,14 @@ std::uint32_t ImageCache::Cursor() const {
   return cursor_;
 }
 
+std::size_t ImageCache::PixelBytes() const {
+  Lock lock(lock_);
+  std::size_t bytes = 0;
+  for (const CacheEntry& entry : entries_)
+    bytes += BytesOf(*entry.Working) + BytesOf(*entry.Decoded);
+  return bytes;
+}
+
 std::vector<std::string> ImageCache::Paths() const {
   Lock lock(lock_);
   std::vector<std::string> paths;
@@ -184,8 +298,9 @@ std::vector<std::string> ImageCache::Paths() const {
   return paths;
 }
 
-ImageCache::Picture ImageCache::Find(const std::string& path, const ImageAdjustments* adjustments) {
-  std::size_t at = FirstEntryFor(path);
+ImageCache::Picture ImageCache::Find(const std::string& path, const ImageAdjustments* adjustments,
+                                     const DecodeTarget& target) {
+  std::size_t at = EntryServing(path, target);
   if (at == kNotFound) return nullptr;
   // The entry just used moves to the cursor, so that it is the last one reuse reaches.
   if (at != cursor_) {
@@ -194,6 +309,7 @@ ImageCache::Picture ImageCache::Find(const std::string& path, const ImageAdjustm
     cursor_ = static_cast<std::uint32_t>((cursor_ + 1) % entries_.size());
   }
   Picture working = entries_[at].Working;
+  entries_[at].Fresh = false;
   ApplyOrientation(*working, adjustments);
   return working;
 }
@@ -204,6 +320,17 @@ std::size_t ImageCache::FirstEntryFor(const std::string& path) const {
   const auto found = std::find_if(entries_.begin(), entries_.end(),
                                   [&](const CacheEntry& entry) { return entry.Path == path; });
   return found != entries_.end() ? static_cast<std::size_t>(found - entries_.begin()) : kNotFound;
+}
+
+std::size_t ImageCache::EntryServing(const std::string& path, const DecodeTarget& target) {
+  const std::size_t at = FirstEntryFor(path);
+  if (at == kNotFound) return kNotFound;
+  CacheEntry& entry = entries_[at];
+  if (entry.Reduction <= target.ReductionFor(entry.Declared.Width, entry.Declared.Height)) {
+    return at;
+  }
+  entry.Path.clear();
+  return kNotFound;
 }
 
 std::size_t ImageCache::IndexOf(const Picture& working) const {
@@ -227,8 +354,9 @@ std::size_t ImageCache::ChooseEntry() {
 }
 
 bool ImageCache::Fill(const Picture& working, const Picture& decoded, const std::string& path,
-                      ImageError& error, const ImageAdjustments* adjustments) {
-  LoadWithRetry(*working, path, error);
+                      ImageError& error, const ImageAdjustments* adjustments,
+                      const DecodeTarget& target) {
+  LoadWithRetry(*working, path, error, target);
   if (error.Failed()) {
     // The entry holds no file now; whatever an earlier file left in it is of no more use.
     working->Release();
@@ -236,20 +364,20 @@ bool ImageCache::Fill(const Picture& working, const Picture& decoded, const std:
     return false;
   }
   KeepDecodedCopy(working, decoded);
-  ApplyAdjustments(working, decoded, path, adjustments);
+  ApplyAdjustments(working, decoded, path, adjustments, target);
   return true;
 }
 
 void ImageCache::LoadWithRetry(DeviceIndepBitmap& picture, const std::string& path,
-                               ImageError& error) {
+                               ImageError& error, const DecodeTarget& target) {
   PLJPEGDecoder decoder;
   for (;;) {
     const std::int64_t start = policy_.NowMilliseconds();
-    error = picture.LoadJpegFile(path, decoder);
+    error = picture.LoadJpegFile(path, decoder, target);
     while (error.Class == ImageError::ImageUnreadable && !OutOfMemory(error) &&
            policy_.NowMilliseconds() - start < policy_.WindowMilliseconds) {
       policy_.SleepMilliseconds(policy_.IntervalMilliseconds);
-      error = picture.LoadJpegFile(path, decoder);
+      error = picture.LoadJpegFile(path, decoder, target);
     }
     if (!OutOfMemory(error)) break;
     const bool freed = FreeSpace(picture);
@@ -275,7 +403,7 @@ void ImageCache::KeepDecodedCopy(const Picture& working, const Picture& decoded)
 }
 
 ImageError ImageCache::Restore(const Picture& working, const Picture& decoded,
-                               const std::string& path) {
+                               const std::string& path, const DecodeTarget& target) {
   while (decoded->HasPixels()) {
     if (working->Assign(*decoded)) return {};
     const ImageError failure = working->GetError();
@@ -285,13 +413,14 @@ ImageError ImageCache::Restore(const Picture& working, const Picture& decoded,
   // The decoded copy could not be kept when the file was loaded: load it again, which also
   // gives the copy another chance.
   ImageError error;
-  LoadWithRetry(*working, path, error);
+  LoadWithRetry(*working, path, error, target);
   if (!error.Failed()) KeepDecodedCopy(working, decoded);
   return error;
 }
 
 bool ImageCache::ApplyAdjustments(const Picture& working, const Picture& decoded,
-                                  const std::string& path, const ImageAdjustments* adjustments) {
+                                  const std::string& path, const ImageAdjustments* adjustments,
+                                  const DecodeTarget& target) {
   if (adjustments == nullptr) return true;
   for (;;) {
     if (ApplyOrientation(*working, adjustments) && AdjustColours(*working, *adjustments)) {
@@ -302,7 +431,7 @@ bool ImageCache::ApplyAdjustments(const Picture& working, const Picture& decoded
     if (!FreeSpace(*working)) return false;
     // The steps that succeeded before the failure must not be applied twice, so the adjustments
     // start again from the decoded picture.
-    if (Restore(working, decoded, path).Failed()) return false;
+    if (Restore(working, decoded, path, target).Failed()) return false;
   }
 }
 

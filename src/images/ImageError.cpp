@@ -22,7 +22,7 @@ constexpr std::array<CodeText, 10> kCodeTexts{{
     {PL_ERRFILE_NOT_FOUND, "File not found", ImageError::ImageMissing},
     {PL_ERRACCESS_DENIED, "Access denied", ImageError::ImageUnreadable},
     {PL_ERRUNKNOWN_FILE_TYPE, "Unrecognized file type", ImageError::ImageUnknownType},
-    {PL_ERRTOO_LARGE, "Maximum size for 1 bmp was exceeded", ImageError::ImageUnreadable},
+    {PL_ERRTOO_LARGE, "Maximum size for 1 bmp was exceeded", ImageError::ImageTooLarge},
     {PL_ERRNO_MEMORY, "Out of memory!!", ImageError::ImageUnreadable},
     {PL_ERREND_OF_FILE, "End of file reached before end of image", ImageError::ImageUnreadable},
     {PL_ERRBAD_EXIF, "Bad EXIF data", ImageError::ImageBadExif},

@@ -15,6 +15,8 @@ struct ImageError {
     ImageUnknownType = 6,  // the file type is not recognised
     ImageMissing = 7,      // the path or the file does not exist
     ImageBadExif = 8,      // the Exif data is malformed
+    // The picture is refused for its size: trying again, or freeing memory, would not help.
+    ImageTooLarge = 9,
   };
 
   // The user's text and the class for a toolkit failure: the text of the code, ": " and the

@@ -24,10 +24,14 @@ namespace {
 constexpr int kMaxScans = 500;
 constexpr JDIMENSION kRowsPerCall = 32;
 constexpr unsigned kMaxMarkerLength = 0xFFFF;
-// Multi-scan files keep every coefficient of the image, two bytes per sample: up to eight
-// bytes per pixel for four full-resolution components. The slack covers the row buffers.
+// Multi-scan files keep every coefficient of the image, two bytes per sample, whatever the
+// reduction: up to eight bytes per declared pixel for four full-resolution components. The slack
+// covers the row buffers. The cap bounds what one decode may take however large the file: a
+// 300-megapixel progressive photograph with halved colour needs about 900 MB.
 constexpr std::uint64_t kLibjpegBytesPerPixel = 8;
 constexpr std::uint64_t kLibjpegSlack = std::uint64_t{64} << 20;
+constexpr std::uint64_t kLibjpegMemoryCap = std::uint64_t{1} << 30;
+constexpr int kLargestReduction = 8;
 
 }  // namespace
 
@@ -63,8 +67,13 @@ PLJPEGContext& ContextOf(j_common_ptr info) {
     std::snprintf(context.message, sizeof context.message,
                   "Progressive JPEG image has more than %d scans", kMaxScans);
     context.errorCode = PL_ERRDECODE_FAILURE;
-  } else if (code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE) {
-    // libjpeg asks for backing store when a picture needs more than its memory budget.
+  } else if (code == JERR_NO_BACKING_STORE) {
+    // libjpeg asks for backing store when a picture needs more than the budget one picture is
+    // given: freeing memory elsewhere would not change that.
+    std::snprintf(context.message, sizeof context.message,
+                  "Picture needs more memory to decode than one picture may have");
+    context.errorCode = PL_ERRTOO_LARGE;
+  } else if (code == JERR_OUT_OF_MEMORY) {
     std::snprintf(context.message, sizeof context.message,
                   "Not enough memory to decode the picture");
     context.errorCode = PL_ERRNO_MEMORY;
@@ -126,11 +135,18 @@ bool CallLibjpeg(PLJPEGContext& context, void (*step)(PLJPEGContext&)) {
   return true;
 }
 
-PLPoint ResolutionOf(const jpeg_decompress_struct& info) {
+// A reduced picture covers the same inches with fewer pixels.
+PLPoint ResolutionOf(const jpeg_decompress_struct& info, int reduction) {
   // A density of 1 is what files without density information carry.
   if (info.X_density == 1 || info.Y_density == 1) return {};
-  if (info.density_unit == 2) return {info.X_density * 254 / 100, info.Y_density * 254 / 100};
-  return {info.X_density, info.Y_density};
+  if (info.density_unit == 2) {
+    return {info.X_density * 254 / 100 / reduction, info.Y_density * 254 / 100 / reduction};
+  }
+  return {info.X_density / reduction, info.Y_density / reduction};
+}
+
+std::string SizeText(std::uint64_t width, std::uint64_t height) {
+  return std::to_string(width) + " x " + std::to_string(height) + " pixels";
 }
 
 }  // namespace
@@ -176,9 +192,6 @@ void PLJPEGDecoder::OpenSource(PLDataSource& source) {
   context.tooManyScans = false;
   context.input.next_input_byte = source.CurrentPointer();
   context.input.bytes_in_buffer = source.Size() - source.Position();
-  const std::uint64_t budget = pixelLimit_ * kLibjpegBytesPerPixel + kLibjpegSlack;
-  info.mem->max_memory_to_use = static_cast<long>(std::min<std::uint64_t>(budget, LONG_MAX));
-
   RunLibjpeg([](PLJPEGContext& c) {
     jpeg_save_markers(&c.decompressor, JPEG_APP0 + 1, kMaxMarkerLength);
     jpeg_read_header(&c.decompressor, TRUE);
@@ -186,10 +199,15 @@ void PLJPEGDecoder::OpenSource(PLDataSource& source) {
   exif_ = std::make_unique<PLExifData>();
   exif_->ReadFromJpeg(&info);
 
-  if (std::uint64_t{info.image_width} * info.image_height > pixelLimit_) {
-    RaiseError(PL_ERRNO_MEMORY, "Picture of " + std::to_string(info.image_width) + " x " +
-                                    std::to_string(info.image_height) +
-                                    " pixels is too large to decode");
+  // A file that even the largest reduction cannot bring within the pixel limit is refused
+  // before anything is allocated for it.
+  const std::uint64_t reducible = pixelLimit_ > kDeclaredPixelLimit
+                                      ? kDeclaredPixelLimit
+                                      : pixelLimit_ * kLargestReduction * kLargestReduction;
+  if (std::uint64_t{info.image_width} * info.image_height >
+      std::min(kDeclaredPixelLimit, reducible)) {
+    RaiseError(PL_ERRTOO_LARGE,
+               "Picture of " + SizeText(info.image_width, info.image_height) + " is too large");
   }
   switch (info.jpeg_color_space) {
     case JCS_GRAYSCALE:
@@ -204,9 +222,46 @@ void PLJPEGDecoder::OpenSource(PLDataSource& source) {
       info.out_color_space = JCS_EXT_BGRX;
       break;
   }
+  Describe();
+}
+
+void PLJPEGDecoder::SetReduction(int reduction) {
+  reduction_ = 1;
+  while (reduction_ * 2 <= std::min(reduction, kLargestReduction)) reduction_ *= 2;
+  if (IsOpen()) Describe();
+}
+
+PLPoint PLJPEGDecoder::DeclaredSize() const {
+  if (!IsOpen()) return {};
+  const jpeg_decompress_struct& info = context_->decompressor;
+  return {static_cast<int>(info.image_width), static_cast<int>(info.image_height)};
+}
+
+void PLJPEGDecoder::Describe() {
+  jpeg_decompress_struct& info = context_->decompressor;
+  info.scale_num = 1;
+  info.scale_denom = static_cast<unsigned>(reduction_);
+  RunLibjpeg([](PLJPEGContext& c) { jpeg_calc_output_dimensions(&c.decompressor); });
   const bool greyscale = info.out_color_space == JCS_GRAYSCALE;
-  SetBmpInfo(PLBmpInfo(static_cast<int>(info.image_width), static_cast<int>(info.image_height),
-                       greyscale ? 8 : 32, ResolutionOf(info), false, greyscale));
+  SetBmpInfo(PLBmpInfo(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+                       greyscale ? 8 : 32, ResolutionOf(info, reduction_), false, greyscale));
+}
+
+void PLJPEGDecoder::ReadImage(PLBmp& bmp, int bpp) {
+  if (IsOpen()) {
+    jpeg_decompress_struct& info = context_->decompressor;
+    if (std::uint64_t{info.output_width} * info.output_height > pixelLimit_) {
+      const std::string reduced =
+          reduction_ > 1 ? " at 1/" + std::to_string(reduction_) + " of its size" : "";
+      RaiseError(PL_ERRTOO_LARGE, "Picture of " + SizeText(info.output_width, info.output_height) +
+                                      " is too large to decode" + reduced);
+    }
+    const std::uint64_t declared = std::uint64_t{info.image_width} * info.image_height;
+    const std::uint64_t budget =
+        std::min(declared * kLibjpegBytesPerPixel + kLibjpegSlack, kLibjpegMemoryCap);
+    info.mem->max_memory_to_use = static_cast<long>(std::min<std::uint64_t>(budget, LONG_MAX));
+  }
+  PLPicDecoder::ReadImage(bmp, bpp);
 }
 
 void PLJPEGDecoder::DecodePixels(PLBmp& bmp) {

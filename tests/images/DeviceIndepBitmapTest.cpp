@@ -64,15 +64,24 @@ TEST_F(DeviceIndepBitmapTest, ExifDataComesFromTheFileLoadedLast) {
 }
 
 TEST_F(DeviceIndepBitmapTest, LoadShrinksToTheLimitKeepingTheProportion) {
-  const std::string path = folder_.Photo("photo.jpg", 64, 48);
-  DeviceIndepBitmap picture;
-  ASSERT_EQ(Load(picture, path, 32, 32), ImageError{});
-  EXPECT_EQ(picture.GetSize(), (PictureSize{32, 24}));
-  // A picture inside the limit, or a limit of 0, leaves the size alone.
-  ASSERT_EQ(Load(picture, path, 100, 100), ImageError{});
-  EXPECT_EQ(picture.GetSize(), (PictureSize{64, 48}));
-  ASSERT_EQ(Load(picture, path, 0, 10), ImageError{});
-  EXPECT_EQ(picture.GetSize(), (PictureSize{64, 48}));
+  const std::string path = folder_.Photo("photo.jpg", 256, 192);
+  // The decoder's reduction goes as far as it still covers the fitted size; a bilinear resize
+  // does the rest. A picture inside the limit, or a limit of 0, keeps its size.
+  const struct {
+    int maxWidth, maxHeight;
+    PictureSize size;
+    int reduction;
+  } cases[] = {{32, 32, {32, 24}, 8},  {128, 128, {128, 96}, 2},  {100, 100, {100, 75}, 2},
+               {33, 100, {33, 24}, 4}, {255, 192, {255, 191}, 1}, {300, 300, {256, 192}, 1},
+               {0, 10, {256, 192}, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.maxWidth << " x " << c.maxHeight);
+    DeviceIndepBitmap picture;
+    ASSERT_EQ(Load(picture, path, c.maxWidth, c.maxHeight), ImageError{});
+    EXPECT_EQ(picture.GetSize(), c.size);
+    EXPECT_EQ(picture.Reduction(), c.reduction);
+    EXPECT_EQ(picture.DeclaredSize(), (PictureSize{256, 192}));
+  }
 }
 
 TEST_F(DeviceIndepBitmapTest, LoadFailuresGiveTheUsersTextClassAndCode) {
@@ -98,15 +107,14 @@ TEST_F(DeviceIndepBitmapTest, LoadFailuresGiveTheUsersTextClassAndCode) {
   EXPECT_FALSE(picture.HasPixels());
 }
 
-TEST_F(DeviceIndepBitmapTest, APictureTooLargeToDecodeIsOutOfMemory) {
+TEST_F(DeviceIndepBitmapTest, APictureTooLargeToDecodeIsRefusedForItsSizeNotForMemory) {
   const auto jpeg = testsupport::EncodeJpeg({});
   const std::string path = folder_.Write("huge.jpg", WithDeclaredSize(jpeg, 60000, 60000));
   DeviceIndepBitmap picture;
-  const ImageError error = Load(picture, path);
-  EXPECT_EQ(error.Class, ImageError::ImageUnreadable);
-  EXPECT_EQ(error.Code, 10);
-  EXPECT_EQ(error.Text.substr(0, 17), "Out of memory!!: ");
-  EXPECT_EQ(error.Text.find('\n'), std::string::npos);
+  EXPECT_EQ(Load(picture, path),
+            (ImageError{"Maximum size for 1 bmp was exceeded: Decoder error: Picture of 60000 x "
+                        "60000 pixels is too large",
+                        ImageError::ImageTooLarge, 9}));
 }
 
 TEST_F(DeviceIndepBitmapTest, WithoutPixelsEverythingSucceedsWithoutEffect) {

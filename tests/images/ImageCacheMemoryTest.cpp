@@ -80,6 +80,21 @@ TEST_F(ImageCacheMemoryTest, AnAdjustmentWithoutMemoryIsRedoneOnceAnIdleEntryIsG
   EXPECT_EQ(failed, 0);
 }
 
+TEST_F(ImageCacheMemoryTest, ADecodeWithoutMemoryIsTriedAgainOnceIdleEntriesAreGivenUp) {
+  LoadIdlePictures();
+  const std::string sample = Picture("sample.jpg", 100);
+  // Not even room to decode the picture until the idle pictures are gone.
+  const int failed = WithMemoryLimit(2 * kMegabyte, [&] {
+    ImageError error;
+    const auto picture = cache_.Get(sample, error);
+    CHILD_CHECK(1, picture && picture->HasPixels());
+    CHILD_CHECK(2, !error.Failed());
+    CHILD_CHECK(3, cache_.Target() < 5);
+    return 0;
+  });
+  EXPECT_EQ(failed, 0);
+}
+
 TEST_F(ImageCacheMemoryTest, ADecodedCopyWithoutMemoryIsMadeOnceAnIdleEntryIsGivenUp) {
   LoadIdlePictures();
   const std::string sample = Picture("sample.jpg", 100);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "FakeClock.h"
 #include "PictureFolder.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
@@ -17,24 +18,6 @@ namespace {
 using ZodarEdo::DeviceIndepBitmap;
 using ZodarEdo::PictureSize;
 using Paths = std::vector<std::string>;
-
-// Stands in for the clock and the wait of the retries: every wait moves the clock on at once.
-struct FakeClock {
-  LoadRetryPolicy Policy() {
-    LoadRetryPolicy policy;
-    policy.NowMilliseconds = [this] { return now; };
-    policy.SleepMilliseconds = [this](std::int64_t milliseconds) {
-      waits.push_back(milliseconds);
-      now += milliseconds;
-      if (onWait) onWait();
-    };
-    return policy;
-  }
-
-  std::int64_t now = 1'000'000;
-  std::vector<std::int64_t> waits;
-  std::function<void()> onWait;
-};
 
 // The error a call leaves untouched.
 const ImageError kUntouched{"untouched", 99, 99};
@@ -186,20 +169,18 @@ TEST_F(ImageCacheTest, MalformedExifDataIsNotRetried) {
   EXPECT_TRUE(clock_.waits.empty());
 }
 
-TEST_F(ImageCacheTest, RunningOutOfMemoryGivesUpIdleEntriesAndLowersTheTarget) {
+TEST_F(ImageCacheTest, APictureTooLargeToDecodeGivesUpNoEntry) {
   const Paths paths = FillFive();
   const auto held = Get(paths[0]);  // at the cursor, so nothing moves
   const std::string huge =
       folder_.Write("huge.jpg", WithDeclaredSize(testsupport::EncodeJpeg({}), 60000, 60000));
   ImageError error;
   EXPECT_FALSE(cache_.Get(huge, error));
-  EXPECT_EQ(error.Code, 10);
-  EXPECT_EQ(error.Class, ImageError::ImageUnreadable);
-  // The load reused the second entry. Every attempt freed an idle entry and lowered the target,
-  // until nothing was left but the entry being loaded and the one still held, which was never
-  // touched; the failed entry went with the trim at the end.
-  EXPECT_EQ(cache_.Target(), 1u);
-  EXPECT_EQ(cache_.Paths(), (Paths{paths[0]}));
+  EXPECT_EQ(error.Code, 9);
+  EXPECT_EQ(error.Class, ImageError::ImageTooLarge);
+  // The load reused the second entry, which holds no file now; the others and the target stay.
+  EXPECT_EQ(cache_.Target(), 5u);
+  EXPECT_EQ(cache_.Paths(), (Paths{paths[0], "", paths[2], paths[3], paths[4]}));
   EXPECT_TRUE(clock_.waits.empty());
   EXPECT_EQ(held->GetSize(), (PictureSize{16, 8}));
 }

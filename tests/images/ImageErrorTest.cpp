@@ -19,7 +19,7 @@ TEST(ImageError, EveryToolkitCodeHasItsTextAndClass) {
       {5, "Access denied", ImageError::ImageUnreadable},
       {6, "Unexpected Error", ImageError::ImageUnreadable},
       {8, "Unrecognized file type", ImageError::ImageUnknownType},
-      {9, "Maximum size for 1 bmp was exceeded", ImageError::ImageUnreadable},
+      {9, "Maximum size for 1 bmp was exceeded", ImageError::ImageTooLarge},
       {10, "Out of memory!!", ImageError::ImageUnreadable},
       {11, "End of file reached before end of image", ImageError::ImageUnreadable},
       {14, "Bad EXIF data", ImageError::ImageBadExif},

@@ -25,8 +25,9 @@ struct Encoder {
 }
 
 // Kept apart from the C++ objects of EncodeJpeg so that the error jump skips no destructor.
+// Rows lie rowStride bytes apart; a stride of 0 repeats the first row all the way down.
 bool Compress(Encoder& encoder, const JpegOptions& options, const std::uint8_t* samples,
-              unsigned char** output, unsigned long* outputSize) {
+              std::size_t rowStride, unsigned char** output, unsigned long* outputSize) {
   if (setjmp(encoder.jump) != 0) return false;
   jpeg_compress_struct& info = encoder.info;
   jpeg_create_compress(&info);
@@ -45,9 +46,8 @@ bool Compress(Encoder& encoder, const JpegOptions& options, const std::uint8_t* 
   info.X_density = static_cast<UINT16>(options.xDensity);
   info.Y_density = static_cast<UINT16>(options.yDensity);
   jpeg_start_compress(&info, TRUE);
-  const std::size_t rowBytes = static_cast<std::size_t>(options.width) * info.input_components;
   while (info.next_scanline < info.image_height) {
-    auto* row = const_cast<JSAMPROW>(samples + rowBytes * info.next_scanline);
+    auto* row = const_cast<JSAMPROW>(samples + rowStride * info.next_scanline);
     jpeg_write_scanlines(&info, &row, 1);
   }
   jpeg_finish_compress(&info);
@@ -91,23 +91,35 @@ std::vector<std::uint8_t> PhotoLikeSamples(int width, int height, int components
   return samples;
 }
 
-std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options,
-                                     const std::vector<std::uint8_t>& samples) {
-  const std::size_t needed =
-      static_cast<std::size_t>(options.width) * options.height * ComponentsOf(options.kind);
-  if (samples.size() < needed) throw std::invalid_argument("EncodeJpeg: too few samples");
+static std::vector<std::uint8_t> EncodeRows(const JpegOptions& options, const std::uint8_t* samples,
+                                            std::size_t rowStride) {
   Encoder encoder;
   encoder.info.err = jpeg_std_error(&encoder.errors);
   encoder.errors.error_exit = OnEncoderError;
   encoder.info.client_data = &encoder;
   unsigned char* output = nullptr;
   unsigned long outputSize = 0;
-  const bool done = Compress(encoder, options, samples.data(), &output, &outputSize);
+  const bool done = Compress(encoder, options, samples, rowStride, &output, &outputSize);
   jpeg_destroy_compress(&encoder.info);
   std::vector<std::uint8_t> jpeg(output, output + (done ? outputSize : 0));
   std::free(output);
   if (!done) throw std::runtime_error(std::string("EncodeJpeg: ") + encoder.message);
   return jpeg;
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options,
+                                     const std::vector<std::uint8_t>& samples) {
+  const std::size_t rowBytes = static_cast<std::size_t>(options.width) * ComponentsOf(options.kind);
+  if (samples.size() < rowBytes * options.height) {
+    throw std::invalid_argument("EncodeJpeg: too few samples");
+  }
+  return EncodeRows(options, samples.data(), rowBytes);
+}
+
+std::vector<std::uint8_t> EncodeFlatJpeg(JpegOptions options, std::uint8_t level) {
+  options.kind = JpegKind::Greyscale;
+  const std::vector<std::uint8_t> row(static_cast<std::size_t>(options.width), level);
+  return EncodeRows(options, row.data(), 0);
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options) {

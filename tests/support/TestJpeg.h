@@ -33,6 +33,9 @@ std::vector<std::uint8_t> PhotoLikeSamples(int width, int height, int components
 // Encodes the samples (rows top-down, ComponentsOf(options.kind) bytes per pixel).
 std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options,
                                      const std::vector<std::uint8_t>& samples);
+// A greyscale picture of one level everywhere, made a row at a time: a picture of a hundred
+// megapixels takes a few hundred kilobytes and no more memory than one row.
+std::vector<std::uint8_t> EncodeFlatJpeg(JpegOptions options, std::uint8_t level);
 // Encodes PhotoLikeSamples of the options' size.
 std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options = {});
 

@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# A class of 30 camera-sized photographs (6000 x 4000, made by make-class-pictures) drawn as a
+# 10 x 8 inch composite at 300 dpi into a PDF, whole process, against ImageMagick's montage
+# making a sheet of the same 30 files at the same size. montage is given its own best option,
+# -define jpeg:size=, which lets libjpeg reduce each file while decoding as ours does, and an
+# explicit font file. Prints wall time (the median of several runs) and peak memory of each
+# process and the ratio of the two times; a side whose run fails gets "failed" and no ratio,
+# and the script then exits 1. Then the decoding of the class alone, from class_decode_bench.
+#
+#   bench/class_render_vs_montage.sh [BUILD_DIR]   (default /work/build-render-rel, Release)
+#
+# The class is made once into CLASS_DIR (default /tmp/montage-bench-class) and kept there, since
+# drawing and compressing 720 megapixels takes a while; remove the folder to make it anew.
+set -euo pipefail
+build=${1:-/work/build-render-rel}
+program=$build/montage-designer
+measure=$build/bench/run-measured
+maker=$build/tools/make-class-pictures
+class=${CLASS_DIR:-/tmp/montage-bench-class}
+runs=${RUNS:-3}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+[[ -x $program && -x $measure && -x $maker ]] ||
+  { echo "build $program, $measure and $maker first" >&2; exit 2; }
+command -v montage >/dev/null || { echo "ImageMagick's montage is not installed" >&2; exit 2; }
+font=$(fc-match -f '%{file}' 'Liberation Sans:style=Regular' 2>/dev/null || true)
+if [[ $font != */LiberationSans-Regular.ttf || ! -r $font ]]; then
+  font=/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf
+fi
+[[ -r $font ]] || { echo "Liberation Sans is not installed (fonts-liberation2)" >&2; exit 2; }
+
+if [[ ! -f $class/class.csv ]]; then
+  mkdir -p "$class"
+  echo "making 30 pictures of 6000 x 4000 in $class ..." >&2
+  "$maker" "$class" 30
+fi
+files=("$class"/class-*.jpg)
+((${#files[@]} == 30)) || { echo "$class does not hold 30 pictures" >&2; exit 2; }
+echo "class: ${#files[@]} pictures, $(du -sh "$class" | cut -f1) on disk"
+
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
+mib() { awk -v k="$(field peak_kib <<<"$1")" 'BEGIN { printf "%.1f", k / 1024 }'; }
+
+# The median run by time; "failed" (and the reason on standard error) when any run fails.
+median_run() {
+  local results=()
+  for ((r = 0; r < runs; r++)); do
+    local result
+    result=$("$measure" "$@" 2>"$work/stderr")
+    if [[ $(field status <<<"$result") != 0 ]]; then
+      echo "failed: $1: $result: $(head -c 300 "$work/stderr")" >&2
+      echo failed
+      return
+    fi
+    results+=("$result")
+  done
+  printf '%s\n' "${results[@]}" | sort -t= -k2 -n | sed -n "$(((runs + 1) / 2))p"
+}
+
+# Ours: the starter layout with a main image, or the default layout, with the class list.
+layout=$build/layouts/ClassWithMainImage.txt
+[[ -f $layout ]] || { "$program" layout >"$work/default.txt"; layout=$work/default.txt; }
+ours=failed
+if "$program" render --help 2>&1 | grep -q -- '--class'; then
+  ours=$(median_run "$program" render "$layout" --class "$class/class.csv" --paper 10x8 \
+    --dpi 300 -o "$work/ours.pdf")
+else
+  echo "render has no --class option in this build: our side is not measured" >&2
+fi
+
+# montage: 6 x 5 tiles of about 498 x 476 on 2988 x 2380 pixels (10 x 8 inches at 300 dpi),
+# each picture fitted into 330 x 412 with a frame and its name under it; jpeg:size asks libjpeg
+# for at least that much, so both sides decode at 1/8. Debian's ImageMagick policy forbids
+# writing PDF, so montage writes an 8-bit PNG of the sheet, compressed as our PDF's picture is.
+names=()
+while IFS=, read -r first last picture _; do
+  [[ $first == FirstName ]] && continue
+  names+=(-label "$first $last" "$class/$picture")
+done < <(tr -d '\r' <"$class/class.csv")
+peer=$(median_run montage -define jpeg:size=330x412 "${names[@]}" -tile 6x5 \
+  -geometry 330x412+80+8 -frame 4 -font "$font" -pointsize 9 -density 300 -depth 8 \
+  "$work/peer.png")
+
+printf '%-10s %10s %10s\n' side seconds peak_MiB
+for side in ours peer; do
+  result=${!side}
+  if [[ $result == failed ]]; then
+    printf '%-10s %10s %10s\n' "$side" failed -
+  else
+    printf '%-10s %10s %10s\n' "$side" "$(field seconds <<<"$result")" "$(mib "$result")"
+  fi
+done
+status=0
+if [[ $ours == failed || $peer == failed ]]; then
+  echo "no ratio: a side failed or was not run" >&2
+  status=1
+else
+  awk -v a="$(field seconds <<<"$peer")" -v b="$(field seconds <<<"$ours")" \
+    'BEGIN { printf "montage / ours: %.1f\n", a / b }'
+fi
+
+bench=$build/bench/class_decode_bench
+if [[ -x $bench ]]; then
+  echo
+  echo "decoding the class alone (class_decode_bench):"
+  MONTAGE_CLASS_DIR=$class "$bench" --benchmark_min_time=0.01 2>/dev/null |
+    awk '/^DecodeClass/ { printf "  %-40s %10s ms\n", $1, $2 }'
+fi
+exit $status
