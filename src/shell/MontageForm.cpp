@@ -268,8 +268,8 @@ void MontageForm::UpdateControlStates() {
   c.LogoLeft->setEnabled(printLogo && c.SingleLogo->isChecked());
   c.LogoTop->setEnabled(printLogo && c.SingleLogo->isChecked());
   c.Stop->setEnabled(test_->IsRunning());
-  // Hidden, not disabled, is the number of images: it is still checked at every apply and the
-  // automatic test writes its counts there, so it must stay correctable.
+  // A note rather than a disabled number of images: every apply still checks the number and the
+  // automatic test writes its counts there, so a bad number must stay correctable.
   c.ClassListInUse->setVisible(ClassListReadable(PreviewSettings::Instance().ClassListPath));
 }
 
@@ -342,7 +342,8 @@ void MontageForm::OnSaveAs() {
 
 void MontageForm::OnTest() {
   RunTestDlg dialog(profile_, this);
-  // The first step applies the field as it stands, so the field is what the user expects to see.
+  // The field as typed, not the settings: the run's first step applies it, so that is the class
+  // list the user would otherwise expect the test to draw.
   if (!Controls().ClassListPath->text().isEmpty()) dialog.NoteSamplesUsed();
   if (dialog.exec() != QDialog::Accepted) return;
   // A Test pressed during a run starts over with the new values.
