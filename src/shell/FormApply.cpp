@@ -127,6 +127,7 @@ void ShowSettings(const PreviewSettings& settings, bool portrait, FormValues& va
   values.NumImages = settings.NumImages;
   values.BackgroundImage = settings.BackgroundImage;
   values.LogoImage = settings.LogoImage;
+  values.ClassListPath = settings.ClassListPath;
   values.SampleCaptionText = settings.SampleCaptionText;
 }
 
@@ -151,6 +152,7 @@ bool ApplyToSettings(const FormValues& values, bool portraitBefore, PreviewSetti
   settings.NumImages = values.NumImages;
   settings.BackgroundImage = values.BackgroundImage;
   settings.LogoImage = values.LogoImage;
+  settings.ClassListPath = values.ClassListPath;
   settings.SampleCaptionText = values.SampleCaptionText;
   return pageChanged;
 }

@@ -77,6 +77,8 @@ enum : int {
   BrowseLogo = 1091,
   Stop = 1092,
   LogoTransparencyTolerance = 1093,
+  ClassListPath = 1094,
+  BrowseClassList = 1095,
 };
 
 // The buttons of the two position grids, top left to bottom right, indexed by position value.

@@ -153,6 +153,9 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
        FormId::BrowseBackground, &FormControls::BrowseBackground},
       {FormId::LogoImage, "Logo", &FormControls::LogoImage, FormId::BrowseLogo,
        &FormControls::BrowseLogo},
+      // A real group in place of the samples above, so it sits with them.
+      {FormId::ClassListPath, "Class list", &FormControls::ClassListPath, FormId::BrowseClassList,
+       &FormControls::BrowseClassList},
   };
   int line = 0;
   for (const auto& row : sampleRows) {
@@ -178,6 +181,12 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
   count->addWidget(c_.Test);
   count->addWidget(c_.Stop);
   column->addLayout(count);
+  c_.ClassListInUse = FormBuilder::WrappedText(
+      box,
+      "A class list is in use: its size, not this number, sets the number of images. The "
+      "automatic test uses the sample images.");
+  c_.ClassListInUse->hide();
+  column->addWidget(c_.ClassListInUse);
 
   QGroupBox* captions = b_.Group(box, "Sample Caption Lines");
   auto* lines = Compact(new QGridLayout(captions));

@@ -7,6 +7,7 @@ class ColourSwatch;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -43,10 +44,14 @@ struct FormControls {
   QPushButton* BrowseBackground = nullptr;
   QLineEdit* LogoImage = nullptr;
   QPushButton* BrowseLogo = nullptr;
+  QLineEdit* ClassListPath = nullptr;
+  QPushButton* BrowseClassList = nullptr;
   QCheckBox* SamplePortrait = nullptr;
   QLineEdit* NumImages = nullptr;
   QPushButton* Test = nullptr;
   QPushButton* Stop = nullptr;
+  // Shown while the preview draws a class list, whose size then decides the number of images.
+  QLabel* ClassListInUse = nullptr;
   std::array<QLineEdit*, 4> SampleCaptionText{};
 
   QLineEdit* OuterMargin = nullptr;

@@ -29,6 +29,7 @@ constexpr Binding<QLineEdit, std::string> kTexts[] = {
     {&FormControls::SampleImagePath, &FormValues::SampleImagePath},
     {&FormControls::BackgroundImage, &FormValues::BackgroundImage},
     {&FormControls::LogoImage, &FormValues::LogoImage},
+    {&FormControls::ClassListPath, &FormValues::ClassListPath},
 };
 
 constexpr Binding<QCheckBox, bool> kChecks[] = {

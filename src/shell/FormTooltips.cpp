@@ -7,7 +7,7 @@ namespace {
 
 // The texts are the product's established wording, kept as users and their guides know them,
 // slips included.
-constexpr std::array<FormTooltip, 85> kTooltips = {{
+constexpr std::array<FormTooltip, 87> kTooltips = {{
     {1001,
      "Select the paper size for the preview. Note that the layout is not constrained to one paper "
      "size"},
@@ -154,6 +154,11 @@ constexpr std::array<FormTooltip, 85> kTooltips = {{
     {1093,
      "When printing the logo all pixels matching the top left pixel of the logo image within this "
      "tolerance will be transparent."},
+    {1094,
+     "The path of a class list (a CSV file with FirstName, LastName, Picture and optionally Main "
+     "columns) to preview the layout with a real group instead of the sample images. Leave empty "
+     "to use the sample images."},
+    {1095, "Click to browse to and select a class list to preview instead of the sample images"},
 }};
 
 constexpr bool AscendingIds() {

@@ -20,6 +20,7 @@ struct FormValues {
   std::string SampleImagePath;
   std::string BackgroundImage;
   std::string LogoImage;
+  std::string ClassListPath;
   bool SamplePortrait = false;
   std::uint32_t NumImages = 0;
   std::array<std::string, 4> SampleCaptionText;

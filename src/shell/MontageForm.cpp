@@ -2,7 +2,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -10,6 +13,7 @@
 #include <algorithm>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "images/ImageCache.h"
@@ -29,6 +33,9 @@ namespace {
 
 constexpr char kJpegFilter[] = "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||";
 constexpr char kJpegExtension[] = "jpg";
+// "All Files" is every file: on Windows "*.*" matches names without a dot too, here only "*" does.
+constexpr char kClassListFilter[] = "Class List (*.csv)|*.csv|All Files (*)|*||";
+constexpr char kClassListExtension[] = "csv";
 // Room the main window leaves beside the "Preview Settings" group for margins and the scroll bar.
 constexpr int kColumnAllowance = 40;
 
@@ -43,6 +50,7 @@ std::vector<QLineEdit*> PreviewEdits(const FormControls& c) {
           c.SampleImagePath,
           c.BackgroundImage,
           c.LogoImage,
+          c.ClassListPath,
           c.NumImages,
           c.SampleCaptionText[0],
           c.SampleCaptionText[1],
@@ -56,6 +64,7 @@ std::vector<QString> PreviewTexts(const FormValues& v) {
           ToQt(v.SampleImagePath),
           ToQt(v.BackgroundImage),
           ToQt(v.LogoImage),
+          ToQt(v.ClassListPath),
           QString::number(v.NumImages),
           ToQt(v.SampleCaptionText[0]),
           ToQt(v.SampleCaptionText[1]),
@@ -83,6 +92,14 @@ void ShowPreview(const FormControls& c, const PreviewShown& shown) {
   for (std::size_t i = 0; i < edits.size(); ++i) edits[i]->setText(shown.Texts[i]);
 }
 
+// Whether the preview can take its subjects from the class list rather than the samples; a
+// path that names no readable file leaves the samples in place.
+bool ClassListReadable(const std::string& path) {
+  if (path.empty()) return false;
+  const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
+  return file.isFile() && file.isReadable();
+}
+
 }  // namespace
 
 MontageForm::MontageForm(CMontageDoc& document, Profile& profile, QWidget* parent)
@@ -100,6 +117,9 @@ MontageForm::MontageForm(CMontageDoc& document, Profile& profile, QWidget* paren
 }
 
 MontageForm::~MontageForm() {
+  // A run cut short by closing the window must not leave the class list out of the settings
+  // that are stored next.
+  if (test_->IsRunning()) PreviewSettings::Instance().ClassListPath = heldClassList_;
   document_.RemoveView(*this);
   recent_.Store(profile_);
 }
@@ -129,14 +149,21 @@ void MontageForm::Connect() {
     QPushButton* Button;
     QLineEdit* Field;
     std::string FormValues::*Member;
+    const char* Filter;
+    const char* Extension;
   } browses[] = {
-      {c.BrowseSampleImage, c.SampleImagePath, &FormValues::SampleImagePath},
-      {c.BrowseBackground, c.BackgroundImage, &FormValues::BackgroundImage},
-      {c.BrowseLogo, c.LogoImage, &FormValues::LogoImage},
+      {c.BrowseSampleImage, c.SampleImagePath, &FormValues::SampleImagePath, kJpegFilter,
+       kJpegExtension},
+      {c.BrowseBackground, c.BackgroundImage, &FormValues::BackgroundImage, kJpegFilter,
+       kJpegExtension},
+      {c.BrowseLogo, c.LogoImage, &FormValues::LogoImage, kJpegFilter, kJpegExtension},
+      {c.BrowseClassList, c.ClassListPath, &FormValues::ClassListPath, kClassListFilter,
+       kClassListExtension},
   };
   for (const auto& browse : browses) {
-    connect(browse.Button, &QPushButton::clicked, this,
-            [this, browse] { OnBrowse(browse.Field, browse.Member); });
+    connect(browse.Button, &QPushButton::clicked, this, [this, browse] {
+      OnBrowse(browse.Field, browse.Member, {browse.Filter, browse.Extension, {}});
+    });
   }
 
   const std::pair<QPushButton*, ColourSwatch*> colours[] = {
@@ -164,7 +191,7 @@ void MontageForm::Connect() {
 
   connect(c.Test, &QPushButton::clicked, this, &MontageForm::OnTest);
   connect(c.Stop, &QPushButton::clicked, test_, &AutomaticTest::Stop);
-  connect(test_, &AutomaticTest::RunningChanged, this, &MontageForm::UpdateControlStates);
+  connect(test_, &AutomaticTest::RunningChanged, this, &MontageForm::OnTestRunning);
 
   connect(c.PrintLogo, &QCheckBox::clicked, this, &MontageForm::OnLogoBoxClicked);
   connect(c.SingleLogo, &QCheckBox::clicked, this, &MontageForm::OnLogoBoxClicked);
@@ -189,9 +216,12 @@ bool MontageForm::ApplyEdits() {
   if (!ReadControls()) return false;
   Montage& layout = document_.layout();
   // The settings go first: they read the page's orientation as it was before this apply.
-  if (FormApply::ApplyToSettings(values_, layout.Portrait, PreviewSettings::Instance())) {
+  PreviewSettings& settings = PreviewSettings::Instance();
+  if (FormApply::ApplyToSettings(values_, layout.Portrait, settings)) {
     ImageCache::Instance().Clear();
   }
+  // The automatic test steps the number of samples, so the class list waits until it ends.
+  if (test_->IsRunning()) heldClassList_ = std::exchange(settings.ClassListPath, {});
   const Montage before = layout;
   if (FormApply::ApplyToLayout(values_, fonts_, layout)) ImageCache::Instance().Clear();
   const std::string change = FormApply::DescribeChange(before, layout);
@@ -204,6 +234,8 @@ bool MontageForm::ApplyEdits() {
 void MontageForm::ShowSettings() {
   const FormControls& c = Controls();
   FormApply::ShowSettings(PreviewSettings::Instance(), document_.layout().Portrait, values_);
+  // The field shows the user's class list, also while a test run keeps it out of the settings.
+  if (test_->IsRunning()) values_.ClassListPath = heldClassList_;
   const int rows = c.Paper->count();
   ShowPreview(c, {values_.PaperRow >= 0 && values_.PaperRow < rows ? values_.PaperRow : -1,
                   values_.SamplePortrait, PreviewTexts(values_)});
@@ -236,6 +268,9 @@ void MontageForm::UpdateControlStates() {
   c.LogoLeft->setEnabled(printLogo && c.SingleLogo->isChecked());
   c.LogoTop->setEnabled(printLogo && c.SingleLogo->isChecked());
   c.Stop->setEnabled(test_->IsRunning());
+  // A note rather than a disabled number of images: every apply still checks the number and the
+  // automatic test writes its counts there, so a bad number must stay correctable.
+  c.ClassListInUse->setVisible(ClassListReadable(PreviewSettings::Instance().ClassListPath));
 }
 
 int MontageForm::ColumnWidth() const {
@@ -307,9 +342,25 @@ void MontageForm::OnSaveAs() {
 
 void MontageForm::OnTest() {
   RunTestDlg dialog(profile_, this);
+  // The field as typed, not the settings: the run's first step applies it, so that is the class
+  // list the user would otherwise expect the test to draw.
+  if (!Controls().ClassListPath->text().isEmpty()) dialog.NoteSamplesUsed();
   if (dialog.exec() != QDialog::Accepted) return;
   // A Test pressed during a run starts over with the new values.
   test_->Start(dialog.First(), dialog.Last(), dialog.Interval() * testSecond_);
+}
+
+void MontageForm::OnTestRunning(bool running) {
+  PreviewSettings& settings = PreviewSettings::Instance();
+  if (running) {
+    heldClassList_ = std::exchange(settings.ClassListPath, {});
+  } else {
+    settings.ClassListPath = std::exchange(heldClassList_, {});
+    // The last step drew the samples; the preview goes back to the class without an apply, which
+    // would mark the layout changed.
+    if (!settings.ClassListPath.empty()) document_.UpdateAllViews(HintLayoutEdited);
+  }
+  UpdateControlStates();
 }
 
 void MontageForm::OnRecentChosen(int index) {
@@ -345,10 +396,12 @@ void MontageForm::OnOrientationClicked() {
   WriteControls();
 }
 
-void MontageForm::OnBrowse(QLineEdit* field, std::string FormValues::*member) {
+void MontageForm::OnBrowse(QLineEdit* field, std::string FormValues::*member,
+                           const FileDialogRequest& kind) {
   if (!ReadControls()) return;
-  const std::optional<std::string> chosen = ModalQuestions::Current().AskOpenPath(
-      {kJpegFilter, kJpegExtension, field->text().toStdString()});
+  FileDialogRequest request = kind;
+  request.InitialPath = field->text().toStdString();
+  const std::optional<std::string> chosen = ModalQuestions::Current().AskOpenPath(request);
   if (!chosen || chosen->empty()) return;
   values_.*member = *chosen;
   WriteControls();

@@ -17,6 +17,7 @@ class FormExchange;
 class FormPanel;
 class Profile;
 class QLineEdit;
+struct FileDialogRequest;
 struct FormControls;
 
 // The layout form's behaviour: the panel of controls beside the preview, through which the
@@ -79,10 +80,15 @@ class MontageForm : public QWidget, public DocumentView {
   void OnSave();
   void OnSaveAs();
   void OnTest();
+  // A run keeps the class list out of the settings while it steps the samples, and puts it back
+  // when it ends.
+  void OnTestRunning(bool running);
   void OnRecentChosen(int index);
   void OnPaperChosen();
   void OnOrientationClicked();
-  void OnBrowse(QLineEdit* field, std::string FormValues::*member);
+  // Puts the file chosen in the open dialog of the kind given in the field; the dialog starts at
+  // the field's path.
+  void OnBrowse(QLineEdit* field, std::string FormValues::*member, const FileDialogRequest& kind);
   void OnColour(ColourSwatch* swatch);
   void OnLogoBoxClicked();
   void OnLogoPlaceClicked(bool FormValues::*clicked, bool FormValues::*other);
@@ -107,4 +113,6 @@ class MontageForm : public QWidget, public DocumentView {
   AutomaticTest* test_;
   std::chrono::milliseconds testSecond_{1000};
   std::function<void()> repaintPreview_;
+  // The user's class list while an automatic test runs; the settings hold none meanwhile.
+  std::string heldClassList_;
 };

@@ -92,6 +92,14 @@ RunTestDlg::RunTestDlg(Profile& profile, QWidget* parent)
   setMinimumWidth(fontMetrics().averageCharWidth() * kWidthInDialogUnits / 4);
 }
 
+void RunTestDlg::NoteSamplesUsed() {
+  if (samplesNote_ != nullptr) return;
+  samplesNote_ = new QLabel("The test uses the sample images, not the class list.", this);
+  samplesNote_->setWordWrap(true);
+  // Below the advice, which it qualifies, and above the fields.
+  static_cast<QVBoxLayout*>(layout())->insertWidget(1, samplesNote_);
+}
+
 void RunTestDlg::accept() {
   const auto first = ReadField(firstEdit_, kFewestImages, kMostImages);
   if (!first) return;

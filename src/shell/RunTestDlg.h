@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class Profile;
+class QLabel;
 class QLineEdit;
 
 // "Test Parameters": asks for the first and last number of images and the interval of the
@@ -22,6 +23,10 @@ class RunTestDlg : public QDialog {
   // In seconds.
   std::uint32_t Interval() const { return interval_; }
 
+  // Adds the line that tells the user the run shows the sample images, for when a class list is
+  // set: the test steps the number of images, which a class decides for itself.
+  void NoteSamplesUsed();
+
   // OK: closes with Accepted only when every field is valid and last is greater than first.
   void accept() override;
 
@@ -33,4 +38,5 @@ class RunTestDlg : public QDialog {
   QLineEdit* firstEdit_ = nullptr;
   QLineEdit* lastEdit_ = nullptr;
   QLineEdit* intervalEdit_ = nullptr;
+  QLabel* samplesNote_ = nullptr;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "layout/Montage.h"
 #include "settings/PreviewSettings.h"
@@ -76,6 +78,27 @@ TEST(FormApplyTest, PaperChangesAreJudgedAgainstThePageAsItStood) {
     values.Portrait = c.portrait;
     EXPECT_EQ(FormApply::ApplyToSettings(values, false, settings), c.changed) << c.row;
     EXPECT_EQ(settings.PaperType, c.row == 5 && c.height == 2032 ? 4 : c.row);
+  }
+}
+
+TEST(FormApplyTest, PreviewPathsGoBothWaysWithoutChangingThePage) {
+  const std::pair<std::string FormValues::*, std::string PreviewSettings::*> paths[] = {
+      {&FormValues::SampleImagePath, &PreviewSettings::SampleImagePath},
+      {&FormValues::BackgroundImage, &PreviewSettings::BackgroundImage},
+      {&FormValues::LogoImage, &PreviewSettings::LogoImage},
+      {&FormValues::ClassListPath, &PreviewSettings::ClassListPath},
+  };
+  for (const auto& [form, setting] : paths) {
+    PreviewSettings settings;
+    FormValues values;
+    FormApply::ShowSettings(settings, false, values);
+    values.*form = "/home/ann/4B/class, \"list\".csv";
+    EXPECT_FALSE(FormApply::ApplyToSettings(values, false, settings));
+    EXPECT_EQ(settings.*setting, values.*form);
+    FormValues shown;
+    FormApply::ShowSettings(settings, false, shown);
+    EXPECT_EQ(shown.*form, values.*form);
+    EXPECT_TRUE(shown == values);
   }
 }
 

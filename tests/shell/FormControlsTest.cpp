@@ -138,6 +138,7 @@ TEST_F(FormControlsTest, ButtonsAndBoxesShowTheirCaptions) {
       {1006, "..."},
       {1060, "..."},
       {1091, "..."},
+      {1095, "..."},
       {1007, "Portrait"},
       {1041, "Test"},
       {1092, "Stop"},
@@ -191,6 +192,7 @@ TEST_F(FormControlsTest, FieldsHaveTheirLabelsAsBuddiesAndNames) {
       {1003, "Subject"},
       {1017, "Backgr'd"},
       {1066, "Logo"},
+      {1094, "Class list"},
       {1008, "Number of images (including main image)"},
       {1086, "Line 1"},
       {1088, "Line 2"},
@@ -233,6 +235,9 @@ TEST_F(FormControlsTest, StaticTextsAndGroupsAreShown) {
       {"%", 2},
       {"Print", 1},
       {"Sort", 1},
+      {"A class list is in use: its size, not this number, sets the number of images. The "
+       "automatic test uses the sample images.",
+       1},
   };
   for (auto [text, count] : expected) EXPECT_EQ(texts.count(text), count) << text;
   std::vector<std::string> groups;
@@ -256,6 +261,15 @@ TEST_F(FormControlsTest, PaperListHoldsThePresetsThenCustom) {
   EXPECT_FALSE(c_.RecentFiles->isEditable());
 }
 
+TEST_F(FormControlsTest, TheClassListSitsWithTheSamplePicturesAndItsNoteStartsHidden) {
+  auto* samples = qobject_cast<QGroupBox*>(c_.ClassListPath->parentWidget());
+  ASSERT_NE(samples, nullptr);
+  EXPECT_EQ(samples->title(), "Sample Images");
+  EXPECT_EQ(c_.BrowseClassList->parentWidget(), samples);
+  EXPECT_TRUE(c_.ClassListInUse->isHidden());
+  EXPECT_EQ(c_.ClassListInUse->parentWidget(), c_.ById(FormId::PreviewSettingsGroup));
+}
+
 TEST_F(FormControlsTest, OnlyThePaperSizeStartsReadOnly) {
   for (QLineEdit* edit : form_.Window.findChildren<QLineEdit*>()) {
     const int id = FormControls::IdOf(edit);
@@ -270,7 +284,7 @@ TEST_F(FormControlsTest, TooltipsAreThoseOfTheTableExactly) {
       1033, 1035, 1036, 1038, 1039, 1041, 1043, 1044, 1045, 1046, 1047, 1048, 1049, 1050, 1051,
       1052, 1053, 1054, 1055, 1056, 1057, 1058, 1060, 1061, 1062, 1063, 1064, 1065, 1066, 1067,
       1068, 1069, 1070, 1071, 1072, 1073, 1074, 1075, 1076, 1077, 1078, 1079, 1080, 1081, 1082,
-      1083, 1084, 1085, 1086, 1087, 1088, 1089, 1090, 1091, 1093};
+      1083, 1084, 1085, 1086, 1087, 1088, 1089, 1090, 1091, 1093, 1094, 1095};
   std::set<int> shown;
   for (QWidget* widget : AllWidgets(form_)) {
     if (widget->toolTip().isEmpty()) continue;
@@ -305,6 +319,11 @@ TEST_F(FormControlsTest, TooltipTextsAreWordForWord) {
       {1093,
        "When printing the logo all pixels matching the top left pixel of the logo image within "
        "this tolerance will be transparent."},
+      {1094,
+       "The path of a class list (a CSV file with FirstName, LastName, Picture and optionally "
+       "Main columns) to preview the layout with a real group instead of the sample images. Leave "
+       "empty to use the sample images."},
+      {1095, "Click to browse to and select a class list to preview instead of the sample images"},
   };
   for (auto [id, tip] : tips) EXPECT_EQ(Text(c_.ById(id)->toolTip()), tip) << id;
 }
@@ -317,6 +336,8 @@ TEST_F(FormControlsTest, SampleOfAccessibleNames) {
       {c_.Paper, "Paper"},
       {c_.NumImages, "Number of images (including main image)"},
       {c_.BrowseLogo, "..."},
+      {c_.ClassListPath, "Class list"},
+      {c_.BrowseClassList, "..."},
       {c_.OuterMarginColour, "Outer margin colour"},
       {c_.BackgroundColour, "Background colour"},
       {c_.InnerFrameColour, "Inner frame colour"},

@@ -40,6 +40,7 @@ FormValues OtherSampleValues() {
   v.NumImages = 3;
   v.PaperWidth = 0;
   v.SampleCaptionText = {"", "a", "b", "c"};
+  v.ClassListPath.clear();
   return v;
 }
 
@@ -68,6 +69,7 @@ TEST_F(FormExchangeTest, WritingShowsEachValueInItsControl) {
   EXPECT_EQ(c_.PaperWidth->text(), "4294967295");
   EXPECT_EQ(c_.Paper->currentText(), "Custom");
   EXPECT_EQ(c_.SampleImagePath->text(), QString::fromUtf8("/photos/Schüler 5ä/portrait.jpg"));
+  EXPECT_EQ(c_.ClassListPath->text(), QString::fromUtf8("/photos/Klasse 5ä/class, \"final\".csv"));
   EXPECT_EQ(c_.SampleCaptionText[1]->text(), QString::fromUtf8("Mrs Ng — 2024"));
   EXPECT_TRUE(c_.LogoTop->isChecked());
   EXPECT_EQ(c_.OuterMarginColour->Colour(), QColor(0x12, 0x34, 0x56));

@@ -284,6 +284,27 @@ TEST_F(ApplicationTest, StartUpRecordsTheVersionAndOpensTheWindow) {
   app.ExitInstance();
 }
 
+TEST_F(ApplicationTest, TheClassListAppliedInTheFormIsStoredWithTheOtherPreviewSettings) {
+  const std::string list = folder.filePath("class 4B.csv").toStdString();
+  {
+    CMontageApp app;
+    ASSERT_TRUE(app.InitInstance({}, InstallFolder()));
+    const FormControls& controls = app.MainFrame().Form().Panel().Controls();
+    controls.ClassListPath->setText(QString::fromStdString(list));
+    controls.NumImages->setText("31");
+    ASSERT_TRUE(app.MainFrame().Form().ApplyEdits());
+    app.ExitInstance();
+    EXPECT_EQ(app.UserProfile().ReadText("Settings", "ClassList", ""), list);
+    EXPECT_EQ(app.UserProfile().ReadNumber("Settings", "NumImages", 0), 31u);
+  }
+  // The next start reads it back with the others, and the form shows it.
+  PreviewSettings::ReplaceInstance(PreviewSettings());
+  Profile reread;
+  PreviewSettings::Instance().Load(reread);
+  EXPECT_EQ(PreviewSettings::Instance().ClassListPath, list);
+  EXPECT_EQ(PreviewSettings::Instance().NumImages, 31u);
+}
+
 TEST_F(ApplicationTest, ALayoutNamedOnTheCommandLineIsOpened) {
   Montage layout;
   layout.CropHeight = 3;

@@ -77,15 +77,22 @@ TEST_F(MontageFormTest, LogoPlacesExcludeEachOtherAndFollowTheLogoBoxes) {
   EXPECT_FALSE(document->layout().LogoLeft);
 }
 
-TEST_F(MontageFormTest, BrowseButtonsPutTheChosenPictureInTheirField) {
+TEST_F(MontageFormTest, BrowseButtonsPutTheChosenFileInTheirField) {
+  const std::string jpeg = "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||";
   const struct {
     QPushButton* button;
     int field;
     std::string PreviewSettings::*setting;
+    std::string filter;
+    std::string extension;
   } cases[] = {
-      {C().BrowseSampleImage, FormId::SampleImagePath, &PreviewSettings::SampleImagePath},
-      {C().BrowseBackground, FormId::BackgroundImage, &PreviewSettings::BackgroundImage},
-      {C().BrowseLogo, FormId::LogoImage, &PreviewSettings::LogoImage},
+      {C().BrowseSampleImage, FormId::SampleImagePath, &PreviewSettings::SampleImagePath, jpeg,
+       "jpg"},
+      {C().BrowseBackground, FormId::BackgroundImage, &PreviewSettings::BackgroundImage, jpeg,
+       "jpg"},
+      {C().BrowseLogo, FormId::LogoImage, &PreviewSettings::LogoImage, jpeg, "jpg"},
+      {C().BrowseClassList, FormId::ClassListPath, &PreviewSettings::ClassListPath,
+       "Class List (*.csv)|*.csv|All Files (*)|*||", "csv"},
   };
   for (const auto& c : cases) {
     questions.Forget();
@@ -98,8 +105,8 @@ TEST_F(MontageFormTest, BrowseButtonsPutTheChosenPictureInTheirField) {
     EXPECT_EQ(Text(c.field), QString::fromUtf8("/new/Schüler.jpeg"));
     ASSERT_EQ(questions.Asked().size(), 2u);
     const FileDialogRequest& request = questions.Asked()[1].File;
-    EXPECT_EQ(request.Filter, "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||");
-    EXPECT_EQ(request.DefaultExtension, "jpg");
+    EXPECT_EQ(request.Filter, c.filter);
+    EXPECT_EQ(request.DefaultExtension, c.extension);
     EXPECT_EQ(request.InitialPath, "/old/picture.jpg");
     EXPECT_EQ(PreviewSettings::Instance().*c.setting, "");
     C().Update->click();

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,6 +113,27 @@ TEST_F(RunTestDlgTest, ShowsItsTitleAdviceAndLabelledFields) {
                        "the test for something like 25 to 35 images",
                        kFirst, kLast, kInterval, "seconds"}));
   EXPECT_EQ(dialog.findChildren<QLineEdit*>().size(), 3);
+}
+
+TEST_F(RunTestDlgTest, TheSamplesNoteComesOnceBelowTheAdviceAndChangesNothingElse) {
+  RunTestDlg dialog(*profile_);
+  dialog.NoteSamplesUsed();
+  dialog.NoteSamplesUsed();
+  std::vector<QString> texts;
+  for (QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->buddy() == nullptr && label->text() != "seconds") texts.push_back(label->text());
+  }
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1], "The test uses the sample images, not the class list.");
+  // Laid out between the advice and the fields.
+  auto* column = qobject_cast<QVBoxLayout*>(dialog.layout());
+  ASSERT_NE(column, nullptr);
+  EXPECT_EQ(column->indexOf(dialog.findChildren<QLabel*>()[0]), 0);
+  EXPECT_EQ(column->itemAt(1)->widget()->property("text").toString(), texts[1]);
+  ExpectShown(dialog, "25", "35", "2");
+  Press(dialog, QDialogButtonBox::Ok);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(Stored("TestFirstImages"), 25u);
 }
 
 // Last not greater than first.

@@ -78,11 +78,13 @@ class Program:
                 return app
         return None
 
-    def find(self, name, role=None, timeout=10.0):
-        """The first control with this accessible name (and role, a pyatspi.ROLE_ constant)."""
+    def find(self, name, role=None, timeout=10.0, showing=False):
+        """The first control with this accessible name (and role, a pyatspi.ROLE_ constant);
+        with showing, only one that is shown on the screen."""
         def probe():
             for node in walk(self.app):
-                if node.name == name and (role is None or node.getRole() == role):
+                if node.name == name and (role is None or node.getRole() == role) and (
+                        not showing or node.getState().contains(pyatspi.STATE_SHOWING)):
                     return node
             return None
         return wait_for("a control named %r" % name, probe, timeout)

@@ -1,6 +1,7 @@
 """The real program in a real window: it opens showing the default layout's preview, fitted and
 centred with the surround colour beside it; a number of images typed into the form and applied
-with its Update button changes the preview."""
+with its Update button changes the preview; a class list applied the same way brings up the note
+that the class sets the number of images."""
 
 import os
 import sys
@@ -11,6 +12,8 @@ import ui_driver  # noqa: E402
 
 SURROUND = (214, 211, 206)
 CAPTION = "Version V2.453 - Montage"
+CLASS_LIST_NOTE = ("A class list is in use: its size, not this number, sets the number of images. "
+                   "The automatic test uses the sample images.")
 
 
 def preview_box(program):
@@ -49,6 +52,15 @@ def test(executable):
                 ui_driver.Screenshot()))
         if after.count(SURROUND, box, stride=2) == 0:
             raise ui_driver.UiError("the surround colour went missing after Update")
+
+        # A class list typed into its field and applied: the form says that the class, not the
+        # number typed above, now sets the number of images.
+        class_list = os.path.join(program.scratch, "class 4B.csv")
+        with open(class_list, "w", encoding="utf-8") as out:
+            out.write("FirstName,LastName,Picture\nAnn,Lee,\n")
+        program.set_text("Class list", class_list)
+        program.press("Update")
+        program.find(CLASS_LIST_NOTE, pyatspi.ROLE_LABEL, showing=True)
     finally:
         program.close()
 
