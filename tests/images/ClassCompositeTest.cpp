@@ -189,6 +189,38 @@ TEST_F(ClassCompositeTest, PicturesAreUprightAndCutToTheCellsShape) {
   }
 }
 
+TEST_F(ClassCompositeTest, AFileThatFailedToDecodeIsNotWaitedForAgainUntilItChanges) {
+  // A cache that waits for files that may still be being written, on a clock of its own.
+  std::int64_t now = 0;
+  int waits = 0;
+  LoadRetryPolicy policy;
+  policy.NowMilliseconds = [&now] { return now; };
+  policy.SleepMilliseconds = [&](std::int64_t milliseconds) { now += milliseconds, ++waits; };
+  ImageCache patient(policy);
+  const ClassList list = Write({{"A", "A", "broken.jpg"}, {"B", "B", ""}, {"C", "C", ""}});
+  folder_.Write("broken.jpg", "not a picture yet");
+  const auto build = [&] {
+    std::vector<CellItem> items;
+    problems_.clear();
+    ClassComposite(layout_, settings_, patient)
+        .BuildCellItems(list, {}, items, mainItem_, false, problems_);
+  };
+  build();
+  const int firstWaits = waits;
+  EXPECT_GT(firstWaits, 0);
+  ASSERT_EQ(problems_.size(), 1u);
+  const std::string reason = problems_[0].Error;
+  build();
+  EXPECT_EQ(waits, firstWaits);
+  ASSERT_EQ(problems_.size(), 1u);
+  EXPECT_EQ(problems_[0].Error, reason);
+
+  testsupport::WriteClassPicture(folder_.Path(), "broken.jpg");
+  build();
+  EXPECT_TRUE(problems_.empty());
+  EXPECT_NE(mainItem_.Picture, nullptr);
+}
+
 TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
   const ScratchFolder folder("composite-subjects");
   const std::string good =
