@@ -28,3 +28,11 @@ const std::string* CompositeRequest::Extra(const std::string& option) const {
 }
 
 Rect CompositeRequest::Page() const { return PreviewPage(settings_, layout_); }
+
+int ReportPictureProblems(const std::vector<PictureProblem>& problems, std::ostream& err) {
+  for (const PictureProblem& problem : problems) {
+    err << "montage-designer: cannot draw the picture " << problem.Path << ": " << problem.Error
+        << '\n';
+  }
+  return problems.empty() ? 0 : 3;
+}

@@ -9,6 +9,7 @@
 #include "cli/CommandArguments.h"
 #include "cli/CommandLine.h"
 #include "engine/Rect.h"
+#include "images/PictureProblem.h"
 #include "layout/Montage.h"
 #include "settings/PreviewSettings.h"
 
@@ -38,3 +39,7 @@ class CompositeRequest {
   PreviewSettings settings_;
   std::optional<CommandArguments> arguments_;
 };
+
+// Names each picture of a class that could not be drawn on err, with the reason. Returns the
+// exit status that tells scripts about them, 3, or 0 when there were none.
+int ReportPictureProblems(const std::vector<PictureProblem>& problems, std::ostream& err);

@@ -6,8 +6,8 @@
 #include "cli/HeadlessApplication.h"
 #include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
-#include "output/PreviewSubjects.h"
 
 namespace {
 
@@ -23,6 +23,29 @@ std::string Box(const Rect& rect) {
          std::to_string(rect.Right) + "," + std::to_string(rect.Bottom) + "]";
 }
 
+// A JSON string: quotes, backslashes and control characters escaped, UTF-8 passed as it is.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      constexpr char kHex[] = "0123456789abcdef";
+      quoted += "\\u00";
+      quoted += kHex[(c >> 4) & 0xF];
+      quoted += kHex[c & 0xF];
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + '"';
+}
+
+std::string Names(const CellItem& item) {
+  return "[" + Quoted(item.FirstName) + "," + Quoted(item.LastName) + "]";
+}
+
 std::string CellRows(const CompositeGrid& grid) {
   std::string text = "[";
   for (std::size_t r = 0; r < grid.Cells.size(); ++r) {
@@ -34,23 +57,31 @@ std::string CellRows(const CompositeGrid& grid) {
   return text + "]";
 }
 
-// The plan as one JSON object; a composite that lays out nothing has no rows and no cells.
-void WritePlan(std::ostream& out, const Rect& page, const CompositeContent& content) {
+// The plan as one JSON object; a composite that lays out nothing has no rows and no cells. For a
+// class the names of each image follow, in the order of the images, and the main image's.
+void WritePlan(std::ostream& out, const Rect& page, const CompositeContent& content,
+               bool withNames) {
   static const CompositeGrid noGrid;
   const CompositePlan* plan = content.Plan ? &*content.Plan : nullptr;
   const CompositeGrid& grid = plan ? plan->Grid() : noGrid;
   std::string images = "[";
+  std::string names = "[";
   std::string main = "null";
+  std::string mainName = "null";
   std::string captions = "null";
   if (plan) {
     for (const Placement& placement : plan->Placements()) {
       switch (placement.Kind) {
         case PlacementKind::SmallImage:
-          if (images.size() > 1) images += ',';
+          if (images.size() > 1) images += ',', names += ',';
           images += Box(placement.Box);
+          names += Names(content.Items[placement.Item]);
           break;
         case PlacementKind::MainImage:
-          if (content.MainItem.Picture) main = Box(placement.Box);
+          if (content.MainItem.HasCell()) {
+            main = Box(placement.Box);
+            mainName = Names(content.MainItem);
+          }
           break;
         case PlacementKind::Captions:
           captions = Box(placement.Box);
@@ -59,13 +90,16 @@ void WritePlan(std::ostream& out, const Rect& page, const CompositeContent& cont
     }
   }
   images += ']';
+  names += ']';
   out << "{\"page\":[" << page.Width() << ',' << page.Height()
       << "],\"count\":" << (plan ? grid.Count : 0u) << ",\"rows\":" << grid.Rows
       << ",\"cols\":" << grid.Cols << ",\"cellWidth\":" << ExactNumber(grid.CellWidth)
       << ",\"cellHeight\":" << ExactNumber(grid.CellHeight) << ",\"cells\":" << CellRows(grid)
       << ",\"mainBlock\":" << Box(grid.MainBlock) << ",\"captionBlock\":" << Box(grid.CaptionBlock)
       << ",\"imageMargin\":" << (plan ? plan->ImageMargin() : 0) << ",\"images\":" << images
-      << ",\"main\":" << main << ",\"captions\":" << captions << "}\n";
+      << ",\"main\":" << main << ",\"captions\":" << captions;
+  if (withNames) out << ",\"names\":" << names << ",\"mainName\":" << mainName;
+  out << "}\n";
 }
 
 int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
@@ -76,16 +110,21 @@ int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& 
   // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
   ImageCache& cache = ImageCache::Instance();
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
-  const PreviewSubjects subjects(request.Settings().NumImages);
+  std::string classError;
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(request.Settings(), classError);
+  if (!classError.empty()) {
+    err << "montage-designer: " << classError << '\n';
+    return 1;
+  }
   const Rect page = request.Page();
   const CompositeContent content =
-      PrepareComposite(request.Layout(), request.Settings(), cache, page, subjects.Portraits(),
-                       subjects.Main(), false);
+      PrepareComposite(request.Layout(), request.Settings(), cache, page, subjects, false);
   // Subjects enough for a composite but no cell made: the sample could not be read, which the
   // sample composite has already said.
-  if (subjects.Portraits().size() >= 2 && content.Items.empty()) return 1;
-  WritePlan(out, page, content);
-  return FinishOutput(out, err);
+  if (subjects.ImageCount() >= 3 && content.Items.empty()) return 1;
+  WritePlan(out, page, content, subjects.Class() != nullptr);
+  if (const int status = FinishOutput(out, err)) return status;
+  return ReportPictureProblems(content.Problems, err);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ constexpr std::array<std::string_view, 4> kCaptionOptions = {"--caption1", "--ca
 
 bool TakesValue(std::string_view option) {
   return option == "--images" || option == "--paper" || option == "--sample" ||
-         option == "--background" || option == "--logo" ||
+         option == "--background" || option == "--logo" || option == "--class" ||
          std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option) != kCaptionOptions.end();
 }
 
@@ -76,6 +76,7 @@ bool PreviewOptions::Apply(const std::string& option, const std::string& value) 
   if (option == "--sample") return SetPicture(option, value, settings_.SampleImagePath);
   if (option == "--background") return SetPicture(option, value, settings_.BackgroundImage);
   if (option == "--logo") return SetPicture(option, value, settings_.LogoImage);
+  if (option == "--class") return SetClassList(value);
   const auto caption = std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option);
   if (value.size() > MaxCaptionBytes) {
     error_ = option + " takes at most " + std::to_string(MaxCaptionBytes) + " bytes of text";
@@ -123,6 +124,17 @@ bool PreviewOptions::SetPicture(const std::string& option, const std::string& va
   return true;
 }
 
+bool PreviewOptions::SetClassList(const std::string& value) {
+  // The list itself is read when the composite is drawn, which tells a malformed one by its
+  // line; an empty path would silently mean the samples, which nobody asks for this way.
+  if (value.empty()) {
+    error_ = "--class needs the path of a class list (CSV)";
+    return false;
+  }
+  settings_.ClassListPath = value;
+  return true;
+}
+
 const char* PreviewOptions::Usage() {
   return "preview options:\n"
          "  --images N            number of images including the main image (default 20)\n"
@@ -132,5 +144,11 @@ const char* PreviewOptions::Usage() {
          "  --sample PATH         sample portrait (default: the installed sample)\n"
          "  --background PATH     background picture (default: the installed sample)\n"
          "  --logo PATH           logo picture (default: the installed sample)\n"
-         "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n";
+         "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n"
+         "  --class FILE.csv      draw the class of a class list instead of the samples:\n"
+         "                        columns FirstName, LastName, Picture and optionally Main\n"
+         "                        (1 for the main subject); the class's size replaces\n"
+         "                        --images. Pictures that cannot be read are named on\n"
+         "                        standard error, drawn as empty frames, and the exit status\n"
+         "                        is 3\n";
 }

@@ -45,6 +45,7 @@ class PreviewOptions {
   bool Apply(const std::string& option, const std::string& value);
   bool SetPaper(const std::string& value);
   bool SetPicture(const std::string& option, const std::string& value, std::string& path);
+  bool SetClassList(const std::string& value);
 
   PreviewSettings settings_;
   std::string error_;

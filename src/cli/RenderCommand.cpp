@@ -66,7 +66,7 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, std::ostream
   switch (result.Outcome) {
     case ExportResult::Status::Written:
       if (!result.Message.empty()) err << "montage-designer: " << result.Message << '\n';
-      return 0;
+      return ReportPictureProblems(result.Problems, err);
     case ExportResult::Status::TooSmall:
       err << "montage-designer: " << result.Message << '\n';
       return 2;

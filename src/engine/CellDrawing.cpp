@@ -41,6 +41,12 @@ void Shrink(int& low, int& high, int by) {
 
 }  // namespace
 
+ZodarEdo::PictureSize FramedSize(const CellItem& item) {
+  if (item.Picture) return item.Picture->GetSize();
+  if (item.Shape.Width > 0 && item.Shape.Height > 0) return item.Shape;
+  return {16, 16};
+}
+
 CellGeometry PlanCell(const Montage& layout, const CompositeGrid& grid, const Rect& box,
                       ZodarEdo::PictureSize picture) {
   CellGeometry cell;
@@ -78,10 +84,8 @@ std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGri
   const Montage& layout = context.Layout;
   const DisplayConverter& converter = context.Converter;
   DeviceContext& dc = context.Dc;
-  // An item without a picture object is drawn as one without pixels: a 16 x 16 square box.
-  const ZodarEdo::PictureSize size =
-      item.Picture ? item.Picture->GetSize() : ZodarEdo::PictureSize{16, 16};
-  const CellGeometry cell = PlanCell(layout, grid, placement.Box, size);
+  // An item without a picture is framed to its shape, or else as a 16 x 16 square box.
+  const CellGeometry cell = PlanCell(layout, grid, placement.Box, FramedSize(item));
   const int v = cell.ShadowWidth;
 
   if (layout.DropShadowWidth != 0) DrawDropShadow(dc, converter, layout, cell.OuterFrame, v);

@@ -31,6 +31,10 @@ inline constexpr int MaxFrameWidth = 100000;
 CellGeometry PlanCell(const Montage& layout, const CompositeGrid& grid, const Rect& box,
                       ZodarEdo::PictureSize picture);
 
+// The size a cell item is framed to: its picture's, the shape of a cell without a picture, or
+// the 16 x 16 of an empty picture.
+ZodarEdo::PictureSize FramedSize(const CellItem& item);
+
 // Draws one image cell or the main image at its placement: drop shadow, inner and outer frame,
 // picture and names, in that order. Returns the lines of the name as drawn.
 std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGrid& grid,

@@ -1,14 +1,18 @@
 #include "engine/CompositeRenderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine/CaptionDrawing.h"
 #include "engine/CellDrawing.h"
 #include "engine/DisplayConverter.h"
 #include "engine/FrameDrawing.h"
 #include "engine/RenderContext.h"
+#include "images/ClassComposite.h"
+#include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
 #include "images/PortraitImage.h"
-#include "images/SampleComposite.h"
 #include "layout/ColourText.h"
 #include "layout/Montage.h"
 #include "platform/DeviceContext.h"
@@ -51,32 +55,56 @@ void DrawBackgroundPicture(const RenderContext& context, const Rect& rect,
 }  // namespace
 
 CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
-                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
-                                  const std::shared_ptr<PortraitImage>& mainSubject,
-                                  bool greyscale) {
+                                  ImageCache& cache, const Rect& page,
+                                  const CompositeSubjects& subjects, bool greyscale,
+                                  double pixelsPerUnit) {
   CompositeContent content;
-  if (subjects.size() < 2) return content;
-  SampleComposite(layout, settings, cache)
-      .BuildCellItems(subjects, mainSubject, content.Items, content.MainItem, greyscale);
+  const std::size_t images = subjects.ImageCount();
+  if (images < 3) return content;
+  ZodarEdo::PictureSize cellPixels;
+  if (subjects.Class() != nullptr && pixelsPerUnit > 0) {
+    // Every cell of a class has the same shape whether or not its picture can be had, so the
+    // grid, and with it how large the pictures must stay, is known before any is loaded.
+    const ZodarEdo::PictureSize shape = ClassComposite::CellShape(layout, settings);
+    const std::size_t small = layout.MainImageMultiple < 2 ? images : images - 1;
+    const CompositePlan plan(layout, page, static_cast<std::uint32_t>(small),
+                             !(shape.Height < shape.Width));
+    const auto pixels = [pixelsPerUnit](double length) {
+      return static_cast<int>(std::clamp(std::ceil(length * pixelsPerUnit), 0.0, 1e9));
+    };
+    cellPixels = {pixels(plan.Grid().CellWidth), pixels(plan.Grid().CellHeight)};
+  }
+  subjects.BuildCellItems(layout, settings, cache, cellPixels, content.Items, content.MainItem,
+                          greyscale, content.Problems);
   if (content.Items.empty()) return content;
-  const auto& first = content.Items.front().Picture;
-  const bool notLandscape = !first || !first->IsLandscape();
+  const ZodarEdo::PictureSize first = FramedSize(content.Items.front());
   content.Plan.emplace(layout, page, static_cast<std::uint32_t>(content.Items.size()),
-                       notLandscape);
+                       !(first.Height < first.Width));
   return content;
 }
 
+CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
+                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
+                                  const std::shared_ptr<PortraitImage>& mainSubject,
+                                  bool greyscale) {
+  return PrepareComposite(layout, settings, cache, page, CompositeSubjects(subjects, mainSubject),
+                          greyscale);
+}
+
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
-                               const PortraitList& subjects,
-                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale) {
+                               const CompositeSubjects& subjects, bool greyscale) {
   DeviceContext& dc = context.Dc;
   const Montage& layout = context.Layout;
   dc.SetBkMode(BackgroundMode::Transparent);
   dc.SetStretchBltMode(StretchMode::ColourOnColour);
-  if (subjects.size() < 2) return {};
+  if (subjects.ImageCount() < 3) return {};
 
-  // The logo lookup is asked on behalf of the event of the main subject, or of the first one.
-  const PortraitImage* eventSource = mainSubject ? mainSubject.get() : subjects.front().get();
+  // The logo lookup is asked on behalf of the event of the main subject, or of the first one; a
+  // class has no event of the record store.
+  const PortraitImage* eventSource = subjects.Main() ? subjects.Main().get()
+                                     : subjects.Portraits().empty()
+                                         ? nullptr
+                                         : subjects.Portraits().front().get();
   const PhotoEvent* event = eventSource ? eventSource->Event : nullptr;
 
   const bool overwrite = layout.BackgroundType != 0 && layout.BackgroundOverwrite;
@@ -89,8 +117,10 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                    context.Settings.BackgroundImage);
   }
 
+  // Logical units are tenths of a millimetre on the surface.
+  const double pixelsPerUnit = context.Converter.Scale * dc.DpiX() / 254.0;
   CompositeContent content = PrepareComposite(layout, context.Settings, context.Cache, page,
-                                              subjects, mainSubject, greyscale);
+                                              subjects, greyscale, pixelsPerUnit);
   if (!content.Plan) return content;
   const CompositePlan& plan = *content.Plan;
   const auto keep = [&content](std::vector<DrawnText>&& texts) {
@@ -102,7 +132,7 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
         keep(DrawCell(context, plan.Grid(), content.Items[placement.Item], placement));
         break;
       case PlacementKind::MainImage:
-        if (content.MainItem.Picture) {
+        if (content.MainItem.HasCell()) {
           keep(DrawCell(context, plan.Grid(), content.MainItem, placement));
         }
         break;
@@ -112,6 +142,12 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
     }
   }
   return content;
+}
+
+CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
+                               const PortraitList& subjects,
+                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale) {
+  return DrawComposite(context, page, CompositeSubjects(subjects, mainSubject), greyscale);
 }
 
 void DrawBackground(const RenderContext& context, const Rect& rect, const std::string& path) {

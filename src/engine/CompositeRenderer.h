@@ -8,7 +8,9 @@
 #include "engine/CompositePlan.h"
 #include "engine/DrawnText.h"
 #include "images/CellItem.h"
+#include "images/PictureProblem.h"
 
+class CompositeSubjects;
 class ImageCache;
 class Montage;
 class PortraitImage;
@@ -19,16 +21,25 @@ using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
 
 // What one composite shows: the sorted small cell items, the main item when the main image is
 // drawn on its own (its picture is empty otherwise), the plan of where everything goes and,
-// once drawn, every name and caption line at the size it was fitted to, in drawing order.
+// once drawn, every name and caption line at the size it was fitted to, in drawing order, and
+// the pictures of a class that could not be drawn.
 struct CompositeContent {
   std::vector<CellItem> Items;
   CellItem MainItem;
   std::optional<CompositePlan> Plan;  // absent when nothing is laid out
   std::vector<DrawnText> Texts;
+  std::vector<PictureProblem> Problems;
 };
 
-// Makes the cell items of the subjects and plans them on the page. Fewer than two subjects lay
-// out nothing, nor do subjects of which no cell item could be made.
+// Makes the cell items of the subjects and plans them on the page. Fewer than three images lay
+// out nothing, nor do subjects of which no cell item could be made. pixelsPerUnit is the output's
+// pixels per layout unit, which tells how large a class's pictures must stay (0 when unknown).
+CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
+                                  ImageCache& cache, const Rect& page,
+                                  const CompositeSubjects& subjects, bool greyscale,
+                                  double pixelsPerUnit = 0);
+// The same for sample records of an event the caller keeps: fewer than two small images lay out
+// nothing.
 CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
                                   ImageCache& cache, const Rect& page, const PortraitList& subjects,
                                   const std::shared_ptr<PortraitImage>& mainSubject,
@@ -37,6 +48,8 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
 // Draws the whole composite on the page rectangle (layout units): the outer margin, the
 // background, then every placement of the plan in reading order. Returns what it laid out, so
 // that a caller can report exactly what was drawn.
+CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
+                               const CompositeSubjects& subjects, bool greyscale);
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                                const PortraitList& subjects,
                                const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale);

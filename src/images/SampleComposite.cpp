@@ -48,7 +48,7 @@ bool SampleComposite::MakeSampleCellItem(const PortraitImage& portrait, CellItem
                                          bool greyscale) {
   auto picture = CutPicture(portrait.Adjustments, greyscale);
   if (!picture) return false;
-  CellItem made{std::move(picture), "", ""};
+  CellItem made{std::move(picture), "", "", {}};
   if (layout_.PrintNames) {
     const SampleName& name = SampleNames::Next();
     made.FirstName = ProperCase(name.First);

@@ -5,6 +5,7 @@
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
 #include "settings/PreviewSettings.h"
@@ -22,27 +23,38 @@ std::int64_t Pixels(std::int64_t length, std::int64_t dpi) {
   return (2 * length * dpi + kMillimetreTenthsPerInch) / (2 * kMillimetreTenthsPerInch);
 }
 
+ExportResult Refused(ExportResult::Status status, std::string message) {
+  ExportResult result;
+  result.Outcome = status;
+  result.Message = std::move(message);
+  return result;
+}
+
 ExportResult Failed(std::string message) {
-  return {ExportResult::Status::Failed, std::move(message)};
+  return Refused(ExportResult::Status::Failed, std::move(message));
 }
 
 }  // namespace
 
 ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
                              ImageCache& cache, const ExportRequest& request) {
+  std::string classError;
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, classError);
+  if (!classError.empty()) return Failed(classError);
   const Rect page = PreviewPage(settings, layout);
   const std::int64_t dpi = request.Dpi;
   const std::int64_t width = Pixels(page.Width(), dpi);
   const std::int64_t height = Pixels(page.Height(), dpi);
   if (width < 1 || height < 1) {
-    return {ExportResult::Status::TooSmall,
-            "the page is less than a pixel across at " + std::to_string(dpi) + " dpi"};
+    return Refused(ExportResult::Status::TooSmall,
+                   "the page is less than a pixel across at " + std::to_string(dpi) + " dpi");
   }
   if (width * height > MaxExportPixels ||
       (request.Format == OutputFormat::Jpeg && std::max(width, height) > kMaximumJpegSide)) {
-    return {ExportResult::Status::TooLarge,
-            "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels at " + std::to_string(dpi) + " dpi, more than this program writes"};
+    return Refused(ExportResult::Status::TooLarge, "the picture would be " + std::to_string(width) +
+                                                       " x " + std::to_string(height) +
+                                                       " pixels at " + std::to_string(dpi) +
+                                                       " dpi, more than this program writes");
   }
 
   RasterDeviceContext dc(static_cast<int>(width), static_cast<int>(height), static_cast<int>(dpi),
@@ -53,11 +65,10 @@ ExportResult ExportComposite(const Montage& layout, const PreviewSettings& setti
   }
   const DisplayConverter converter;
   const RenderContext context{dc, converter, layout, settings, cache};
-  const PreviewSubjects subjects(settings.NumImages);
-  const CompositeContent content =
-      DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+  const CompositeContent content = DrawComposite(context, page, subjects, false);
   ExportResult result;
-  if (subjects.Portraits().size() < 2) {
+  result.Problems = content.Problems;
+  if (subjects.ImageCount() < 3) {
     result.Message = "a composite needs at least 3 images; the page is left blank";
   } else if (content.Items.empty()) {
     return Failed({});  // the sample composite has said why no cell could be made

@@ -1,23 +1,62 @@
 #include "shell/PreviewComposite.h"
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 #include "engine/CompositeRenderer.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
-#include "output/PreviewSubjects.h"
-#include "settings/PreviewSettings.h"
+#include "platform/ModalQuestions.h"
+
+namespace {
+
+// A message box lists this many pictures at most; a class whose folder was moved would
+// otherwise fill the screen with one line per subject.
+constexpr std::size_t kListedPictures = 10;
+
+std::string ClassMessage(const std::string& classError,
+                         const std::vector<PictureProblem>& problems) {
+  if (!classError.empty()) {
+    return "The class list cannot be read, so the preview shows the sample images.\n" + classError;
+  }
+  if (problems.empty()) return {};
+  std::string text = "Some pictures of the class list cannot be drawn; their cells are empty.";
+  for (std::size_t i = 0; i < problems.size() && i < kListedPictures; ++i) {
+    text += "\n" + problems[i].Path + ": " + problems[i].Error;
+  }
+  if (problems.size() > kListedPictures) {
+    text += "\n... and " + std::to_string(problems.size() - kListedPictures) + " more";
+  }
+  return text;
+}
+
+// Tells about the class once: the preview draws again for every change of a frame or a
+// colour, and the same box each time would be in the way of the work.
+void TellOnce(const std::string& message) {
+  static std::string lastTold;
+  if (message == lastTold) return;
+  lastTold = message;
+  if (!message.empty()) ModalQuestions::Current().ShowMessage(message);
+}
+
+}  // namespace
 
 PreviewDrawn DrawPreviewComposite(DeviceContext& dc, const DisplayConverter& converter,
                                   const Montage& layout, const PreviewSettings& settings,
                                   const Rect& page) {
   const RenderContext context{dc, converter, layout, settings, ImageCache::Instance()};
-  // The records live for this drawing only, as the composite's cell items do.
-  const PreviewSubjects subjects(settings.NumImages);
-  const CompositeContent content =
-      DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+  // The subjects live for this drawing only, as the composite's cell items do; the class list
+  // itself is read again only when its file changes.
+  std::string classError;
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, classError);
+  const CompositeContent content = DrawComposite(context, page, subjects, false);
+  TellOnce(ClassMessage(classError, content.Problems));
   // The main item is made even when the main image is an ordinary cell; it counts as the main
   // image only when the plan gives it a place of its own.
   bool mainImage = false;
-  if (content.Plan && content.MainItem.Picture) {
+  if (content.Plan && content.MainItem.HasCell()) {
     for (const Placement& placement : content.Plan->Placements()) {
       mainImage = mainImage || placement.Kind == PlacementKind::MainImage;
     }

@@ -39,7 +39,7 @@ class NameDrawingTest : public testing::Test {
 };
 
 TEST_F(NameDrawingTest, OneLineFitsTheBandBelowTheFrame) {
-  const auto lines = Draw(CellItem{nullptr, "Anne", "Lowry"});
+  const auto lines = Draw(CellItem{nullptr, "Anne", "Lowry", {}});
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Fit.PointTenths, 100u);
   EXPECT_EQ(lines[0].Text, "Anne Lowry");
@@ -52,7 +52,7 @@ TEST_F(NameDrawingTest, OneLineFitsTheBandBelowTheFrame) {
 
 TEST_F(NameDrawingTest, TwoLinesSitOneTextHeightApart) {
   layout_.PrintNames2Lines = true;
-  const auto lines = Draw(CellItem{nullptr, "Anne", "Lowry"});
+  const auto lines = Draw(CellItem{nullptr, "Anne", "Lowry", {}});
   ASSERT_EQ(lines.size(), 2u);
   // Half the band is 25 units, lower than a 10 pt line: both lines shrink alike.
   EXPECT_LT(lines[0].Fit.PointTenths, 100u);
@@ -67,13 +67,13 @@ TEST_F(NameDrawingTest, TwoLinesSitOneTextHeightApart) {
 
 TEST_F(NameDrawingTest, OnlyAFirstNameDrawsOneLineAndDigitsAreNotPrinted) {
   layout_.PrintNames2Lines = true;
-  EXPECT_EQ(Draw(CellItem{nullptr, "12Anne", "007"}).size(), 1u);
+  EXPECT_EQ(Draw(CellItem{nullptr, "12Anne", "007", {}}).size(), 1u);
   EXPECT_EQ(PrintedNamePart("12Anne"), "Anne");
   EXPECT_EQ(PrintedNamePart("2024"), "");
   EXPECT_EQ(PrintedNamePart("Anne2"), "Anne2");
-  EXPECT_TRUE(Draw(CellItem{nullptr, "", "31"}).empty());
+  EXPECT_TRUE(Draw(CellItem{nullptr, "", "31", {}}).empty());
   layout_.PrintNames = false;
-  EXPECT_TRUE(Draw(CellItem{nullptr, "Anne", "Lowry"}).empty());
+  EXPECT_TRUE(Draw(CellItem{nullptr, "Anne", "Lowry", {}}).empty());
   const QImage image = dc_.Image();
   EXPECT_TRUE(InkBox(image, QRect(0, 325, 300, 75), kWhite).isEmpty());
 }
@@ -84,7 +84,7 @@ TEST_F(NameDrawingTest, TheMainImageNamesItsRoleAndFitsItsOwnFont) {
   layout_.NameFont.FontPoint = 60;
   const RenderContext context{dc_, converter_, layout_, settings_, cache_};
   const auto lines =
-      DrawNames(context, grid_, CellItem{nullptr, "Anne", "Lowry"}, 2, 0, 300, 700, 0);
+      DrawNames(context, grid_, CellItem{nullptr, "Anne", "Lowry", {}}, 2, 0, 300, 700, 0);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Role, TextRole::MainName);
   EXPECT_EQ(lines[0].Fit.PointTenths, 120u);
@@ -93,7 +93,7 @@ TEST_F(NameDrawingTest, TheMainImageNamesItsRoleAndFitsItsOwnFont) {
 TEST_F(NameDrawingTest, FramesTallerThanTheCellLeaveNoBandAndDrawNothing) {
   const RenderContext context{dc_, converter_, layout_, settings_, cache_};
   EXPECT_TRUE(
-      DrawNames(context, grid_, CellItem{nullptr, "Anne", "Lowry"}, 1, 0, 300, 900, 0).empty());
+      DrawNames(context, grid_, CellItem{nullptr, "Anne", "Lowry", {}}, 1, 0, 300, 900, 0).empty());
 }
 
 }  // namespace

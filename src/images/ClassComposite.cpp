@@ -1,0 +1,125 @@
+#include "images/ClassComposite.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <tuple>
+
+#include "images/ClassList.h"
+#include "images/ClassPicture.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageAdjustments.h"
+#include "images/ImageError.h"
+#include "images/ProperCaseName.h"
+#include "layout/Montage.h"
+#include "settings/PreviewSettings.h"
+
+namespace {
+
+std::string ProperCase(std::string name) { return ProperCaseName(name); }
+
+// Cuts the largest centred box of the shape's proportion out of the picture. This is for a
+// photograph whose orientation differs from the cells': the sample would be turned a quarter,
+// but a real subject would then lie on their side, so the cut keeps them upright instead.
+bool CutAcross(ZodarEdo::DeviceIndepBitmap& picture, ZodarEdo::PictureSize shape) {
+  const ZodarEdo::PictureSize size = picture.GetSize();
+  const double wanted = static_cast<double>(shape.Width) / shape.Height;
+  int width = size.Width;
+  int height = size.Height;
+  if (static_cast<double>(size.Width) / size.Height > wanted) {
+    width = std::max(1, static_cast<int>(std::lround(size.Height * wanted)));
+  } else {
+    height = std::max(1, static_cast<int>(std::lround(size.Width / wanted)));
+  }
+  const int left = (size.Width - width) / 2;
+  const int top = (size.Height - height) / 2;
+  return picture.Crop(left, top, left + width, top + height);
+}
+
+}  // namespace
+
+ClassComposite::ClassComposite(const Montage& layout, const PreviewSettings& settings,
+                               ImageCache& cache)
+    : layout_(layout), settings_(settings), cache_(cache), shape_(CellShape(layout, settings)) {}
+
+ZodarEdo::PictureSize ClassComposite::CellShape(const Montage& layout,
+                                                const PreviewSettings& settings) {
+  constexpr std::uint32_t kLargestSide = 1u << 20;
+  const std::uint32_t longer = std::max(layout.CropHeight, layout.CropWidth);
+  const std::uint32_t shorter = std::min(layout.CropHeight, layout.CropWidth);
+  if (shorter == 0 || longer > kLargestSide) return {};
+  const auto a = static_cast<int>(shorter);
+  const auto b = static_cast<int>(longer);
+  return settings.SamplePortrait ? ZodarEdo::PictureSize{a, b} : ZodarEdo::PictureSize{b, a};
+}
+
+void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
+                                    std::vector<CellItem>& items, CellItem& mainItem,
+                                    bool greyscale, std::vector<PictureProblem>& problems) {
+  const std::vector<ClassMember>& members = list.Members();
+  if (members.empty()) return;
+  const std::size_t main = list.MainIndex();
+  // Below 2 the main image is an ordinary cell.
+  const bool mainIsCell = layout_.MainImageMultiple < 2;
+  const int multiple = mainIsCell ? 1 : static_cast<int>(std::min(layout_.MainImageMultiple, 64u));
+  const ZodarEdo::PictureSize mainPixels{cellPixels.Width * multiple, cellPixels.Height * multiple};
+  items.reserve(items.size() + members.size());
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (i == main) {
+      mainItem = MakeItem(members[i], mainPixels, greyscale, problems);
+      if (mainIsCell) items.push_back(mainItem);
+    } else {
+      items.push_back(MakeItem(members[i], cellPixels, greyscale, problems));
+    }
+  }
+  // The names stay with the items whether or not the layout prints them: the class keeps the
+  // layout's order either way, and the renderer prints them only when the layout says so.
+  SortItems(items);
+}
+
+CellItem ClassComposite::MakeItem(const ClassMember& member, ZodarEdo::PictureSize pixels,
+                                  bool greyscale, std::vector<PictureProblem>& problems) {
+  CellItem item;
+  item.FirstName = ProperCase(member.FirstName);
+  item.LastName = ProperCase(member.LastName);
+  item.Shape = shape_;
+  if (member.Picture.empty()) return item;
+
+  ImageAdjustments adjustments;
+  adjustments.UseExifOrientation = true;
+  ImageError error;
+  auto picture = LoadClassPicture(cache_, member.Picture, adjustments, pixels, error);
+  if (!picture) {
+    const PictureProblem problem{member.Picture, error.Text};
+    if (std::find(problems.begin(), problems.end(), problem) == problems.end()) {
+      problems.push_back(problem);
+    }
+    return item;
+  }
+  // A step that fails leaves the picture as it was, and the cell still shows it.
+  if (shape_.Width > 0) {
+    const bool portraitCells = shape_.Width <= shape_.Height;
+    if (portraitCells == !picture->IsLandscape()) {
+      picture->CropToRatio(layout_.CropHeight, layout_.CropWidth, 0, 0, 0);
+    } else {
+      CutAcross(*picture, shape_);
+    }
+  }
+  if (greyscale) picture->MakeGreyscale();
+  item.Picture = std::move(picture);
+  return item;
+}
+
+void ClassComposite::SortItems(std::vector<CellItem>& items) const {
+  // Names compare as byte strings, as the samples' do; members equal in both names keep the
+  // list's order.
+  if (layout_.SortFirstName) {
+    std::stable_sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
+      return std::tie(a.FirstName, a.LastName) < std::tie(b.FirstName, b.LastName);
+    });
+  } else {
+    std::stable_sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
+      return std::tie(a.LastName, a.FirstName) < std::tie(b.LastName, b.FirstName);
+    });
+  }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <vector>
+
+#include "images/CellItem.h"
+#include "images/CropGeometry.h"
+#include "images/PictureProblem.h"
+
+class ClassList;
+class ImageCache;
+class Montage;
+class PreviewSettings;
+struct ClassMember;
+
+// Makes the cell items of a class: each member's picture upright by its Exif orientation and
+// cut to the layout's crop proportions in the orientation the sample setting gives the cells,
+// the names proper-cased as the samples' are, in the layout's sort order. Items keep the names
+// even when the layout does not print them (the renderer leaves them out then). A member
+// without a picture, or whose picture cannot be had, still gets a cell of that shape with no
+// picture.
+class ClassComposite {
+ public:
+  ClassComposite(const Montage& layout, const PreviewSettings& settings, ImageCache& cache);
+
+  // Appends one item per member (the main member among them when the layout's main image is an
+  // ordinary cell) and sorts them; fills mainItem for a main image drawn on its own. cellPixels
+  // is a small cell's size in output pixels, 0 x 0 when not known. Every picture that could not
+  // be had is added to problems once.
+  void BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
+                      std::vector<CellItem>& items, CellItem& mainItem, bool greyscale,
+                      std::vector<PictureProblem>& problems);
+
+  // The proportion every cell of the class is framed to, portrait or landscape as the sample
+  // setting says; 0 x 0 when the layout's crop sides give none.
+  static ZodarEdo::PictureSize CellShape(const Montage& layout, const PreviewSettings& settings);
+
+ private:
+  CellItem MakeItem(const ClassMember& member, ZodarEdo::PictureSize pixels, bool greyscale,
+                    std::vector<PictureProblem>& problems);
+  void SortItems(std::vector<CellItem>& items) const;
+
+  const Montage& layout_;
+  const PreviewSettings& settings_;
+  ImageCache& cache_;
+  ZodarEdo::PictureSize shape_;
+};

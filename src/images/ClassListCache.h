@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class ClassList;
+
+// The class list last read, kept with the identity, size and modification time its file had, so
+// that a redraw reads the list again only after the file was changed or replaced. The preview
+// asks on every redraw; a list read anew is what a changed file gets, never a stale one.
+class ClassListCache {
+ public:
+  static ClassListCache& Instance();
+
+  // The list in the file, read now or kept from an earlier call for the same unchanged file.
+  // Never empty: a list that could not be read says why. A file that cannot be examined is
+  // not kept, so it is tried again next time.
+  std::shared_ptr<const ClassList> Get(const std::string& path);
+  // How many times a file was read, for tests.
+  std::uint64_t Reads() const;
+
+ private:
+  struct Stamp {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    std::int64_t Size = 0;
+    std::int64_t ModifiedNanoseconds = 0;
+    friend bool operator==(const Stamp&, const Stamp&) = default;
+  };
+
+  mutable std::mutex lock_;
+  std::string path_;
+  Stamp stamp_;
+  std::shared_ptr<const ClassList> list_;
+  std::uint64_t reads_ = 0;
+};

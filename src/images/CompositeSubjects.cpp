@@ -1,0 +1,74 @@
+#include "images/CompositeSubjects.h"
+
+#include "images/ClassComposite.h"
+#include "images/ClassList.h"
+#include "images/ClassListCache.h"
+#include "images/PhotoEvent.h"
+#include "images/PortraitImage.h"
+#include "images/SampleComposite.h"
+#include "settings/PreviewSettings.h"
+
+namespace {
+
+std::shared_ptr<PortraitImage> SampleRecord(PhotoEvent* event) {
+  // No subject, no number: the sample records stand for nobody in particular.
+  return std::make_shared<PortraitImage>(event, -1, 0, -1, 0);
+}
+
+}  // namespace
+
+CompositeSubjects::CompositeSubjects(std::uint32_t numImages)
+    : event_(std::make_unique<PhotoEvent>()) {
+  const std::uint32_t small = numImages > 0 ? numImages - 1 : 0;
+  portraits_.reserve(small);
+  for (std::uint32_t i = 0; i < small; ++i) portraits_.push_back(SampleRecord(event_.get()));
+  main_ = SampleRecord(event_.get());
+}
+
+CompositeSubjects::CompositeSubjects(std::shared_ptr<const ClassList> list)
+    : event_(std::make_unique<PhotoEvent>()), list_(std::move(list)) {}
+
+CompositeSubjects::CompositeSubjects(std::vector<std::shared_ptr<PortraitImage>> portraits,
+                                     std::shared_ptr<PortraitImage> main)
+    : portraits_(std::move(portraits)), main_(std::move(main)) {}
+
+CompositeSubjects::~CompositeSubjects() {
+  // The records point to the event, so they go first.
+  portraits_.clear();
+  main_.reset();
+}
+
+CompositeSubjects::CompositeSubjects(CompositeSubjects&&) noexcept = default;
+CompositeSubjects& CompositeSubjects::operator=(CompositeSubjects&&) noexcept = default;
+
+CompositeSubjects CompositeSubjects::ForSettings(const PreviewSettings& settings,
+                                                 std::string& classError) {
+  classError.clear();
+  if (settings.ClassListPath.empty()) return CompositeSubjects(settings.NumImages);
+  auto list = ClassListCache::Instance().Get(settings.ClassListPath);
+  if (!list->Ok()) {
+    classError = list->Error();
+    return CompositeSubjects(settings.NumImages);
+  }
+  return CompositeSubjects(std::move(list));
+}
+
+std::size_t CompositeSubjects::ImageCount() const {
+  if (list_) return list_->Members().size();
+  // The main subject counts as an image even where a caller gave no record for it.
+  return portraits_.size() + 1;
+}
+
+void CompositeSubjects::BuildCellItems(const Montage& layout, const PreviewSettings& settings,
+                                       ImageCache& cache, ZodarEdo::PictureSize cellPixels,
+                                       std::vector<CellItem>& items, CellItem& mainItem,
+                                       bool greyscale,
+                                       std::vector<PictureProblem>& problems) const {
+  if (list_) {
+    ClassComposite(layout, settings, cache)
+        .BuildCellItems(*list_, cellPixels, items, mainItem, greyscale, problems);
+  } else {
+    SampleComposite(layout, settings, cache)
+        .BuildCellItems(portraits_, main_, items, mainItem, greyscale);
+  }
+}

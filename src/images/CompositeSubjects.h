@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "images/CellItem.h"
+#include "images/CropGeometry.h"
+#include "images/PictureProblem.h"
+
+class ClassList;
+class ImageCache;
+class Montage;
+class PhotoEvent;
+class PortraitImage;
+class PreviewSettings;
+
+// Who one drawing of a composite shows: the members of a class list, or the sample subjects
+// (an empty photo event and portrait records with default adjustments). The preview, the
+// export and the grid all choose through ForSettings, so the three show the same subjects.
+class CompositeSubjects {
+ public:
+  // numImages sample subjects, the main one included.
+  explicit CompositeSubjects(std::uint32_t numImages);
+  // The members of a list that was read.
+  explicit CompositeSubjects(std::shared_ptr<const ClassList> list);
+  // Sample records of an event that the caller keeps for as long as these subjects live.
+  CompositeSubjects(std::vector<std::shared_ptr<PortraitImage>> portraits,
+                    std::shared_ptr<PortraitImage> main);
+  ~CompositeSubjects();
+  CompositeSubjects(CompositeSubjects&&) noexcept;
+  CompositeSubjects& operator=(CompositeSubjects&&) noexcept;
+
+  // The class of the list the settings name when it can be read, the samples of NumImages
+  // otherwise (also when no list is named); classError says why a named list could not be read
+  // and is empty otherwise. The list is read once per change of its file.
+  static CompositeSubjects ForSettings(const PreviewSettings& settings, std::string& classError);
+
+  // The class drawn, or null for the samples.
+  const ClassList* Class() const { return list_.get(); }
+  // Images the composite shows, the main image included.
+  std::size_t ImageCount() const;
+  // The sample records; empty for a class.
+  const std::vector<std::shared_ptr<PortraitImage>>& Portraits() const { return portraits_; }
+  const std::shared_ptr<PortraitImage>& Main() const { return main_; }
+
+  // Makes the cell items of the subjects as SampleComposite or ClassComposite does. cellPixels
+  // is a small cell's size in output pixels (0 x 0 when not known); pictures of the class that
+  // cannot be had are added to problems.
+  void BuildCellItems(const Montage& layout, const PreviewSettings& settings, ImageCache& cache,
+                      ZodarEdo::PictureSize cellPixels, std::vector<CellItem>& items,
+                      CellItem& mainItem, bool greyscale,
+                      std::vector<PictureProblem>& problems) const;
+
+ private:
+  std::unique_ptr<PhotoEvent> event_;
+  std::vector<std::shared_ptr<PortraitImage>> portraits_;
+  std::shared_ptr<PortraitImage> main_;
+  std::shared_ptr<const ClassList> list_;
+};

@@ -1,0 +1,255 @@
+// The cell items of a class: its names in the layout's order, its pictures upright and cut to
+// the cells' shape, and a cell without a picture for every picture that cannot be had.
+#include "images/ClassComposite.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PictureFolder.h"
+#include "images/ClassList.h"
+#include "images/CompositeSubjects.h"
+#include "images/DeviceIndepBitmap.h"
+#include "images/ImageCache.h"
+#include "layout/Montage.h"
+#include "settings/PreviewSettings.h"
+#include "support/ClassFolder.h"
+#include "support/ScratchFolder.h"
+
+namespace {
+
+using testsupport::ClassRow;
+using ZodarEdo::PictureSize;
+
+// Grey pixels, rows top-down: the left half dark and the right half light.
+std::vector<std::uint8_t> DarkLeftHalf(int width, int height) {
+  std::vector<std::uint8_t> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t level = x * 2 < width ? 30 : 220;
+      pixels.insert(pixels.end(), {level, level, level});
+    }
+  }
+  return pixels;
+}
+
+std::string Names(const std::vector<CellItem>& items) {
+  std::string names;
+  for (const CellItem& item : items) names += item.FirstName + " " + item.LastName + "; ";
+  return names;
+}
+
+class ClassCompositeTest : public testing::Test {
+ protected:
+  ClassCompositeTest() : cache_(LoadRetryPolicy::SingleAttempt()) {}
+
+  ClassList Write(const std::vector<ClassRow>& rows, bool withMain = false) {
+    return ClassList::Read(testsupport::WriteClassFolder(folder_.Path(), rows, withMain).string());
+  }
+
+  std::vector<CellItem> Build(const ClassList& list) {
+    EXPECT_TRUE(list.Ok()) << list.Error();
+    std::vector<CellItem> items;
+    ClassComposite(layout_, settings_, cache_)
+        .BuildCellItems(list, {}, items, mainItem_, false, problems_);
+    return items;
+  }
+
+  ScratchFolder folder_{"class-composite"};
+  ImageCache cache_;
+  Montage layout_;
+  PreviewSettings settings_;
+  CellItem mainItem_;
+  std::vector<PictureProblem> problems_;
+};
+
+TEST_F(ClassCompositeTest, SortsProperCasedNamesByTheLayoutsOrder) {
+  const std::vector<ClassRow> rows = {{"zoe", "ADAMS", "z.jpg"},
+                                      {"ann", "young", "a.jpg"},
+                                      {"Bo", "mcDonald", "b.jpg"},
+                                      {"ann", "baker", "c.jpg"}};
+  layout_.MainImageMultiple = 1;  // the main subject is an ordinary cell
+  const struct {
+    bool sortFirst;
+    std::string names;
+  } cases[] = {
+      {true, "Ann Baker; Ann Young; Bo McDonald; Zoe ADAMS; "},
+      {false, "Zoe ADAMS; Ann Baker; Bo McDonald; Ann Young; "},
+  };
+  const ClassList list = Write(rows);
+  for (const auto& c : cases) {
+    layout_.SortFirstName = c.sortFirst;
+    EXPECT_EQ(Names(Build(list)), c.names);
+  }
+  EXPECT_TRUE(problems_.empty());
+}
+
+TEST_F(ClassCompositeTest, TheMainSubjectStandsApartOnlyForALargeMainImage) {
+  const std::vector<ClassRow> rows = {
+      {"Cy", "Ng", "c.jpg"}, {"Al", "Bo", "a.jpg", true}, {"Di", "Ek", "d.jpg"}};
+  const struct {
+    std::uint32_t multiple;
+    bool withMain;
+    std::string items;
+    std::string main;
+  } cases[] = {
+      {2, true, "Cy Ng; Di Ek; ", "Al"},
+      {2, false, "Al Bo; Di Ek; ", "Cy"},  // without the column the first row is the main one
+      {1, true, "Al Bo; Cy Ng; Di Ek; ", "Al"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.multiple);
+    layout_.MainImageMultiple = c.multiple;
+    mainItem_ = {};
+    EXPECT_EQ(Names(Build(Write(rows, c.withMain))), c.items);
+    EXPECT_EQ(mainItem_.FirstName, c.main);
+    EXPECT_NE(mainItem_.Picture, nullptr);
+  }
+}
+
+TEST_F(ClassCompositeTest, NamesStayForTheSortWhenTheLayoutPrintsNone) {
+  layout_.PrintNames = false;
+  layout_.MainImageMultiple = 1;
+  EXPECT_EQ(Names(Build(Write({{"B", "B", ""}, {"A", "A", ""}, {"C", "C", ""}}))),
+            "A A; B B; C C; ");
+}
+
+TEST_F(ClassCompositeTest, MissingPicturesKeepAnEmptyCellOfTheCellsShape) {
+  layout_.MainImageMultiple = 1;
+  layout_.CropHeight = 10;
+  layout_.CropWidth = 8;
+  const std::vector<ClassRow> rows = {{"A", "A", "missing.jpg"},
+                                      {"B", "B", ""},
+                                      {"C", "C", "c.jpg"},
+                                      {"D", "D", "missing.jpg"},
+                                      {"E", "E", "not-a-picture.jpg"}};
+  const ClassList list = Write(rows);
+  folder_.Write("not-a-picture.jpg", "FirstName,LastName,Picture\n");
+  const std::vector<CellItem> items = Build(list);
+  ASSERT_EQ(items.size(), 5u);
+  for (const CellItem& item : items) {
+    EXPECT_EQ(item.Shape, (PictureSize{8, 10})) << item.FirstName;
+    EXPECT_TRUE(item.HasCell());
+    EXPECT_EQ(item.Picture != nullptr, item.FirstName == "C") << item.FirstName;
+  }
+  // Each picture that could not be had is named once; a subject without one is no problem.
+  ASSERT_EQ(problems_.size(), 2u);
+  EXPECT_EQ(problems_[0].Path, (folder_.Path() / "missing.jpg").string());
+  EXPECT_NE(problems_[0].Error.find("File not found"), std::string::npos) << problems_[0].Error;
+  EXPECT_EQ(problems_[1].Path, (folder_.Path() / "not-a-picture.jpg").string());
+  EXPECT_FALSE(problems_[1].Error.empty());
+}
+
+TEST_F(ClassCompositeTest, PicturesAreUprightAndCutToTheCellsShape) {
+  layout_.CropHeight = 10;
+  layout_.CropWidth = 8;
+  layout_.MainImageMultiple = 1;
+  // Stored 80 x 60 with the dark half on the left. Orientation 6 asks for a quarter turn
+  // clockwise, which brings the dark half to the top. A landscape photograph in portrait cells
+  // is cut, never turned: its subject would lie on their side.
+  const struct {
+    const char* what;
+    int orientation;
+    bool portraitCells;
+    PictureSize size;
+    bool darkTop, darkLeft;
+  } cases[] = {
+      {"orientation 6 in portrait cells", 6, true, {60, 75}, true, false},
+      {"orientation 8 in portrait cells", 8, true, {60, 75}, false, false},
+      {"landscape in portrait cells", 0, true, {48, 60}, false, true},
+      {"landscape in landscape cells", 0, false, {75, 60}, false, true},
+      {"orientation 6 in landscape cells", 6, false, {60, 48}, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    settings_.SamplePortrait = c.portraitCells;
+    const std::string name = std::string("photo") + std::to_string(c.orientation) + ".jpg";
+    testsupport::WriteClassPicture(folder_.Path(), name, {80, 60, c.orientation, 1},
+                                   DarkLeftHalf(80, 60));
+    cache_.Clear();
+    const auto items = Build(ClassList::Parse("FirstName,LastName,Picture\nA,B," + name + "\n",
+                                              folder_.Path().string(), "list"));
+    ASSERT_EQ(items.size(), 1u);
+    ASSERT_NE(items[0].Picture, nullptr);
+    const ZodarEdo::DeviceIndepBitmap& picture = *items[0].Picture;
+    ASSERT_EQ(picture.GetSize(), c.size);
+    const int w = c.size.Width;
+    const int h = c.size.Height;
+    const bool top = LevelAt(picture, w / 2, h / 8) < 128;
+    const bool bottom = LevelAt(picture, w / 2, h - 1 - h / 8) < 128;
+    const bool left = LevelAt(picture, w / 8, h / 2) < 128;
+    const bool right = LevelAt(picture, w - 1 - w / 8, h / 2) < 128;
+    if (c.darkLeft) {
+      EXPECT_TRUE(left && !right);
+    } else {
+      EXPECT_EQ(top, c.darkTop);
+      EXPECT_EQ(bottom, !c.darkTop);
+    }
+  }
+}
+
+TEST_F(ClassCompositeTest, AFileThatFailedToDecodeIsNotWaitedForAgainUntilItChanges) {
+  // A cache that waits for files that may still be being written, on a clock of its own.
+  std::int64_t now = 0;
+  int waits = 0;
+  LoadRetryPolicy policy;
+  policy.NowMilliseconds = [&now] { return now; };
+  policy.SleepMilliseconds = [&](std::int64_t milliseconds) { now += milliseconds, ++waits; };
+  ImageCache patient(policy);
+  const ClassList list = Write({{"A", "A", "broken.jpg"}, {"B", "B", ""}, {"C", "C", ""}});
+  folder_.Write("broken.jpg", "not a picture yet");
+  const auto build = [&] {
+    std::vector<CellItem> items;
+    problems_.clear();
+    ClassComposite(layout_, settings_, patient)
+        .BuildCellItems(list, {}, items, mainItem_, false, problems_);
+  };
+  build();
+  const int firstWaits = waits;
+  EXPECT_GT(firstWaits, 0);
+  ASSERT_EQ(problems_.size(), 1u);
+  const std::string reason = problems_[0].Error;
+  build();
+  EXPECT_EQ(waits, firstWaits);
+  ASSERT_EQ(problems_.size(), 1u);
+  EXPECT_EQ(problems_[0].Error, reason);
+
+  testsupport::WriteClassPicture(folder_.Path(), "broken.jpg");
+  build();
+  EXPECT_TRUE(problems_.empty());
+  EXPECT_NE(mainItem_.Picture, nullptr);
+}
+
+TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
+  const ScratchFolder folder("composite-subjects");
+  const std::string good =
+      folder.Write("good.csv", testsupport::ClassListText({{"A", "B", ""}, {"C", "D", ""}}, false))
+          .string();
+  const std::string bad = folder.Write("bad.csv", "FirstName,LastName\n").string();
+  const struct {
+    std::string path;
+    bool isClass;
+    std::size_t images;
+    std::string error;
+  } cases[] = {
+      {"", false, 7, ""},
+      {good, true, 2, ""},
+      {bad, false, 7, bad + ", line 1: the header has no column Picture"},
+      {(folder.Path() / "none.csv").string(), false, 7,
+       "cannot read " + (folder.Path() / "none.csv").string() + ": No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    PreviewSettings settings;
+    settings.NumImages = 7;
+    settings.ClassListPath = c.path;
+    std::string error = "stale";
+    const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, error);
+    EXPECT_EQ(subjects.Class() != nullptr, c.isClass);
+    EXPECT_EQ(subjects.ImageCount(), c.images);
+    EXPECT_EQ(error, c.error);
+  }
+}
+
+}  // namespace
