@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
+#include "images/ImageCache.h"
+#include "layout/Montage.h"
 #include "platform/Profile.h"
 #include "settings/PreviewSettings.h"
 #include "shell/CMontageDoc.h"
@@ -16,13 +19,15 @@
 
 namespace {
 
-// A document and its preview shown at 1600 x 1000 and fitted, with NumImages images.
+// A document and its preview shown at 1600 x 1000 and fitted, with NumImages images or the
+// class of a class list.
 class ShownPreview {
  public:
-  explicit ShownPreview(std::uint32_t numImages) {
+  explicit ShownPreview(std::uint32_t numImages, const std::string& classList = {}) {
     PreviewSettings settings;
     settings.SetInstallFolder(MONTAGE_SAMPLE_FOLDER);
     settings.NumImages = numImages;
+    settings.ClassListPath = classList;
     PreviewSettings::ReplaceInstance(settings);
     view_.resize(1600, 1000);
     view_.show();
@@ -31,6 +36,7 @@ class ShownPreview {
     view_.viewport()->repaint();
   }
   CMontageView& View() { return view_; }
+  Montage& Layout() { return document_.layout(); }
 
  private:
   QTemporaryDir folder_;
@@ -75,6 +81,34 @@ BENCHMARK(BM_PreviewRedrawZoomedIn)
     ->Arg(13)
     ->Arg(30)
     ->Unit(benchmark::kMillisecond);
+
+// A class of camera-sized photographs redrawn after a change of the outer frame's colour, on the
+// window's cache as the application sizes it: the pictures decoded for the first drawing serve
+// every redraw, so none decodes a file.
+void BM_PreviewRedrawClassFrameColour(benchmark::State& state) {
+  const char* folder = std::getenv("MONTAGE_CLASS_DIR");
+  if (folder == nullptr) {
+    state.SkipWithError("set MONTAGE_CLASS_DIR to a folder made by make-class-pictures");
+    return;
+  }
+  ImageCache::Instance().Resize(5, true);
+  ShownPreview preview(20, std::string(folder) + "/class.csv");
+  CMontageView& view = preview.View();
+  preview.Layout().OuterFrame = 20;
+  const int before = view.Drawings();
+  bool red = false;
+  for (auto _ : state) {
+    red = !red;
+    preview.Layout().OuterFrameColour = red ? "0000FF" : "FF0000";
+    view.OnUpdate(HintLayoutEdited);
+    view.viewport()->repaint();
+  }
+  state.counters["drawings"] =
+      benchmark::Counter(view.Drawings() - before, benchmark::Counter::kAvgIterations);
+  const PreviewDrawn drawn = view.LastDrawn();
+  state.counters["images"] = static_cast<double>(drawn.SmallImages + (drawn.MainImage ? 1 : 0));
+}
+BENCHMARK(BM_PreviewRedrawClassFrameColour)->Unit(benchmark::kMillisecond);
 
 void BM_PreviewRepaintUnchanged(benchmark::State& state) {
   ShownPreview preview(20);

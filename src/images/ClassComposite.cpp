@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <tuple>
 
@@ -17,6 +18,13 @@
 namespace {
 
 std::string ProperCase(std::string name) { return ProperCaseName(name); }
+
+// A class picture is only turned upright by its Exif orientation.
+ImageAdjustments ClassAdjustments() {
+  ImageAdjustments adjustments;
+  adjustments.UseExifOrientation = true;
+  return adjustments;
+}
 
 // Cuts the largest centred box of the shape's proportion out of the picture. This is for a
 // photograph whose orientation differs from the cells': the sample would be turned a quarter,
@@ -62,14 +70,28 @@ void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize
   // Below 2 the main image is an ordinary cell.
   const bool mainIsCell = layout_.MainImageMultiple < 2;
   const int multiple = mainIsCell ? 1 : static_cast<int>(std::min(layout_.MainImageMultiple, 64u));
-  const ZodarEdo::PictureSize mainPixels{cellPixels.Width * multiple, cellPixels.Height * multiple};
+  const auto times = [multiple](int side) {
+    return static_cast<int>(std::min<std::int64_t>(std::int64_t{side} * multiple, INT32_MAX));
+  };
+  const ZodarEdo::PictureSize mainPixels{times(cellPixels.Width), times(cellPixels.Height)};
+  const DecodeTarget cellTarget = TargetFor(cellPixels);
+  const DecodeTarget mainTarget = TargetFor(mainPixels);
+  const auto targetOf = [&](std::size_t i) { return i == main ? mainTarget : cellTarget; };
+
+  std::vector<PictureRequest> requests;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (!members[i].Picture.empty()) requests.push_back({members[i].Picture, targetOf(i)});
+  }
+  PrefetchClassPictures(cache_, std::move(requests));
+
   items.reserve(items.size() + members.size());
   for (std::size_t i = 0; i < members.size(); ++i) {
+    CellItem item = MakeItem(members[i], targetOf(i), greyscale, problems);
     if (i == main) {
-      mainItem = MakeItem(members[i], mainPixels, greyscale, problems);
-      if (mainIsCell) items.push_back(mainItem);
+      mainItem = item;
+      if (mainIsCell) items.push_back(std::move(item));
     } else {
-      items.push_back(MakeItem(members[i], cellPixels, greyscale, problems));
+      items.push_back(std::move(item));
     }
   }
   // The names stay with the items whether or not the layout prints them: the class keeps the
@@ -77,7 +99,19 @@ void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize
   SortItems(items);
 }
 
-CellItem ClassComposite::MakeItem(const ClassMember& member, ZodarEdo::PictureSize pixels,
+DecodeTarget ClassComposite::TargetFor(ZodarEdo::PictureSize pixels) const {
+  // A cell of unknown size gets the whole picture, which serves any cell.
+  if (pixels.Width <= 0 || pixels.Height <= 0) return {};
+  const bool cut = shape_.Width > 0;
+  return DecodeTarget{.CellWidth = pixels.Width,
+                      .CellHeight = pixels.Height,
+                      .CropFirst = cut ? static_cast<double>(layout_.CropHeight) : 0.0,
+                      .CropSecond = cut ? static_cast<double>(layout_.CropWidth) : 0.0,
+                      .Zoom = ClassAdjustments().Zoom,
+                      .EitherWay = true};
+}
+
+CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget& target,
                                   bool greyscale, std::vector<PictureProblem>& problems) {
   CellItem item;
   item.FirstName = ProperCase(member.FirstName);
@@ -85,10 +119,8 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, ZodarEdo::PictureSi
   item.Shape = shape_;
   if (member.Picture.empty()) return item;
 
-  ImageAdjustments adjustments;
-  adjustments.UseExifOrientation = true;
   ImageError error;
-  auto picture = LoadClassPicture(cache_, member.Picture, adjustments, pixels, error);
+  auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error);
   if (!picture) {
     const PictureProblem problem{member.Picture, error.Text};
     if (std::find(problems.begin(), problems.end(), problem) == problems.end()) {

@@ -4,6 +4,7 @@
 
 #include "images/CellItem.h"
 #include "images/CropGeometry.h"
+#include "images/DecodeTarget.h"
 #include "images/PictureProblem.h"
 
 class ClassList;
@@ -24,8 +25,9 @@ class ClassComposite {
 
   // Appends one item per member (the main member among them when the layout's main image is an
   // ordinary cell) and sorts them; fills mainItem for a main image drawn on its own. cellPixels
-  // is a small cell's size in output pixels, 0 x 0 when not known. Every picture that could not
-  // be had is added to problems once.
+  // is a small cell's size in output pixels, 0 x 0 when not known (the whole pictures are
+  // decoded then). The pictures are decoded together, on every core, before the items are made.
+  // Every picture that could not be had is added to problems once.
   void BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
                       std::vector<CellItem>& items, CellItem& mainItem, bool greyscale,
                       std::vector<PictureProblem>& problems);
@@ -35,7 +37,9 @@ class ClassComposite {
   static ZodarEdo::PictureSize CellShape(const Montage& layout, const PreviewSettings& settings);
 
  private:
-  CellItem MakeItem(const ClassMember& member, ZodarEdo::PictureSize pixels, bool greyscale,
+  // How large a member's picture must stay to fill a cell of these output pixels once cut.
+  DecodeTarget TargetFor(ZodarEdo::PictureSize pixels) const;
+  CellItem MakeItem(const ClassMember& member, const DecodeTarget& target, bool greyscale,
                     std::vector<PictureProblem>& problems);
   void SortItems(std::vector<CellItem>& items) const;
 

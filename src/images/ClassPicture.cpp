@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -61,13 +62,13 @@ FailedFiles& Failures() {
 std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(ImageCache& cache,
                                                               const std::string& path,
                                                               const ImageAdjustments& adjustments,
-                                                              ZodarEdo::PictureSize /*cellPixels*/,
+                                                              const DecodeTarget& target,
                                                               ImageError& error) {
   error = {};
   FileStamp stamp;
   const bool stamped = StampOf(path, stamp);
   if (stamped && Failures().Find(stamp, error)) return nullptr;
-  const ImageCache::Picture picture = cache.Get(path, error, &adjustments);
+  const ImageCache::Picture picture = cache.Get(path, error, &adjustments, target);
   if (!picture || error.Failed()) {
     if (!error.Failed()) error = {"Unexpected Error", ImageError::ImageUnreadable, 0};
     if (stamped && error.Class != ImageError::ImageMissing) Failures().Remember(stamp, error);
@@ -80,4 +81,13 @@ std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(ImageCache& cache,
     return nullptr;
   }
   return copy;
+}
+
+void PrefetchClassPictures(ImageCache& cache, std::vector<PictureRequest> requests) {
+  std::erase_if(requests, [](const PictureRequest& request) {
+    FileStamp stamp;
+    ImageError error;
+    return StampOf(request.Path, stamp) && Failures().Find(stamp, error);
+  });
+  cache.Prefetch(requests);
 }

@@ -2,8 +2,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "images/CropGeometry.h"
+#include "images/DecodeTarget.h"
 
 class ImageAdjustments;
 class ImageCache;
@@ -15,12 +16,16 @@ class DeviceIndepBitmap;
 
 // The picture of one class member as a cell starts from: decoded through the cache, turned as
 // the adjustments say (upright by its Exif orientation for a class), and a copy of its own that
-// the caller may cut. cellPixels is the size in output pixels the picture must still fill once
-// cut, 0 x 0 when it is not known; every class picture is loaded here, so that how pictures are
-// decoded for a class is decided in this one place. Null, with error set, when the picture
-// cannot be had; a file that failed to decode is not tried again until it changes.
+// the caller may cut. target says how large the picture must stay once cut; a drawing hands the
+// same targets to ImageCache::Prefetch first, so that the cache serves every picture here from
+// what it decoded in parallel. Null, with error set, when the picture cannot be had; a file that
+// failed to decode is not tried again until it changes.
 std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(ImageCache& cache,
                                                               const std::string& path,
                                                               const ImageAdjustments& adjustments,
-                                                              ZodarEdo::PictureSize cellPixels,
+                                                              const DecodeTarget& target,
                                                               ImageError& error);
+
+// Decodes the pictures of the requests on every core into the cache (ImageCache::Prefetch),
+// leaving out files that failed before and have not changed since.
+void PrefetchClassPictures(ImageCache& cache, std::vector<PictureRequest> requests);

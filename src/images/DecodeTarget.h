@@ -15,6 +15,11 @@ struct DecodeTarget {
   double CropFirst = 0;
   double CropSecond = 0;
   int Zoom = 0;
+  // Whether the cut keeps the cells' orientation whichever way the picture lies, as a class's
+  // cut does so that nobody lies on their side. The orientation the picture is turned to is
+  // known only once it is decoded, so the smaller of the cut along the picture and the cut
+  // across it must cover the cell.
+  bool EitherWay = false;
 
   bool WholePicture() const { return CellWidth <= 0 || CellHeight <= 0; }
   // The coarsest reduction, 8, 4, 2 or 1, of a width x height picture whose cut still covers

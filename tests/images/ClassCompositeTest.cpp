@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -219,6 +221,77 @@ TEST_F(ClassCompositeTest, AFileThatFailedToDecodeIsNotWaitedForAgainUntilItChan
   build();
   EXPECT_TRUE(problems_.empty());
   EXPECT_NE(mainItem_.Picture, nullptr);
+}
+
+TEST_F(ClassCompositeTest, PicturesAreDecodedNoFinerThanTheirCellsNeed) {
+  layout_.CropHeight = 10;
+  layout_.CropWidth = 8;
+  // The coarsest reduction whose cut still covers the cell, whichever way the picture lies once
+  // turned: 1/8 of 480 x 640 is 60 x 80, cut to 60 x 75, but a picture lying across keeps only
+  // 48 x 60, so a cell 49 pixels wide needs 1/4. A main image of twice the cell needs 1/4 too.
+  const struct {
+    const char* what;
+    int width, height, orientation;
+    PictureSize cell;
+    bool main;
+    PictureSize size;
+  } cases[] = {
+      {"portrait photograph, small cell", 480, 640, 0, {40, 50}, false, {60, 75}},
+      {"a cell the across cut misses", 480, 640, 0, {49, 60}, false, {120, 150}},
+      {"a cell of unknown size", 480, 640, 0, {0, 0}, false, {480, 600}},
+      {"landscape photograph, cut across", 640, 480, 0, {40, 50}, false, {48, 60}},
+      {"turned upright by orientation 6", 640, 480, 6, {40, 50}, false, {60, 75}},
+      {"the main image, twice the cell", 480, 640, 0, {40, 50}, true, {120, 150}},
+      {"a cell larger than the picture", 480, 640, 0, {500, 700}, false, {480, 600}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    layout_.MainImageMultiple = c.main ? 2 : 1;
+    testsupport::WriteClassPicture(folder_.Path(), "p.jpg", {c.width, c.height, c.orientation, 3});
+    cache_.Clear();
+    const ClassList list =
+        ClassList::Parse("FirstName,LastName,Picture\nA,B,p.jpg\n", folder_.Path().string(), "l");
+    std::vector<CellItem> items;
+    mainItem_ = {};
+    ClassComposite(layout_, settings_, cache_)
+        .BuildCellItems(list, c.cell, items, mainItem_, false, problems_);
+    const CellItem& item = c.main ? mainItem_ : items.at(0);
+    ASSERT_NE(item.Picture, nullptr);
+    EXPECT_EQ(item.Picture->GetSize(), c.size);
+  }
+  EXPECT_TRUE(problems_.empty());
+}
+
+TEST_F(ClassCompositeTest, AClassDrawnAgainForTheSameCellsReadsNoFile) {
+  // More pictures than the cache has entries: decoding them together grows it to hold them all.
+  layout_.MainImageMultiple = 1;
+  std::vector<ClassRow> rows;
+  for (int i = 0; i < 14; ++i) {
+    rows.push_back({"N" + std::to_string(i), "L", "p" + std::to_string(i) + ".jpg"});
+  }
+  const ClassList list = Write(rows);
+  const auto build = [&](PictureSize cell) {
+    std::vector<CellItem> items;
+    problems_.clear();
+    ClassComposite(layout_, settings_, cache_)
+        .BuildCellItems(list, cell, items, mainItem_, false, problems_);
+    return std::count_if(items.begin(), items.end(),
+                         [](const CellItem& item) { return item.Picture != nullptr; });
+  };
+  ASSERT_EQ(build({4, 5}), 14);
+  EXPECT_GE(cache_.EntryCount(), 14u);
+  for (const ClassRow& row : rows) std::filesystem::remove(folder_.Path() / row.picture);
+
+  // Without their files the pictures still come from the cache for the same cells, and for
+  // smaller ones; cells that need finer pictures than those kept must read the files again.
+  const struct {
+    PictureSize cell;
+    long drawn;
+  } cases[] = {{{4, 5}, 14}, {{2, 3}, 14}, {{40, 50}, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(build(c.cell), c.drawn) << c.cell.Width;
+    EXPECT_EQ(problems_.size(), static_cast<std::size_t>(14 - c.drawn));
+  }
 }
 
 TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {

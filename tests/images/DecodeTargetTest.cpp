@@ -32,6 +32,16 @@ TEST(DecodeTarget, ChoosesTheCoarsestReductionWhoseCutStillCoversTheCell) {
       {"no cell", 6000, 4000, {0, 0, 10, 8, 0}, 1},
       {"a cell without height", 6000, 4000, {400, 0, 10, 8, 0}, 1},
       {"a picture without area", 0, 4000, {400, 500, 10, 8, 0}, 1},
+      // Either way: 1/8 of 6000 x 4000 cut across to 8 : 10 keeps 400 x 500 (the along cut
+      // keeps 625 x 500), so a cell one pixel wider needs 1/4 only when the cut may lie across.
+      {"either way, the across cut covers", 6000, 4000, {400, 500, 10, 8, 0, true}, 8},
+      {"either way, one pixel more", 6000, 4000, {401, 500, 10, 8, 0, true}, 4},
+      {"along only, one pixel more", 6000, 4000, {401, 500, 10, 8, 0, false}, 8},
+      {"either way, a portrait photograph", 4000, 6000, {400, 500, 8, 10, 0, true}, 8},
+      {"either way, its long side", 4000, 6000, {400, 501, 8, 10, 0, true}, 4},
+      {"either way without proportions", 6000, 4000, {750, 500, 0, 0, 0, true}, 8},
+      {"either way, a square picture", 800, 800, {80, 100, 10, 8, 0, true}, 8},
+      {"either way, a square picture, one more", 800, 800, {81, 100, 10, 8, 0, true}, 4},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.target.ReductionFor(c.width, c.height), c.reduction) << c.name;

@@ -1,16 +1,25 @@
 // The class list field: a preview setting applied with the others and never written into the
 // layout; while a readable list is applied, the form says that the class sets the count.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "MontageFormFixture.h"
+#include "images/ImageCache.h"
+#include "layout/ColourText.h"
+#include "layout/Montage.h"
+#include "platform/ColourRef.h"
 #include "settings/PreviewSettings.h"
+#include "shell/CMontageView.h"
 #include "shell/FormControlIds.h"
 #include "shell/FormControls.h"
+#include "support/ClassFolder.h"
 
 namespace {
 
@@ -69,6 +78,66 @@ TEST_F(MontageFormTest, TheNoteOnTheNumberOfImagesShowsWhileAReadableClassListIs
     EXPECT_TRUE(C().NumImages->isEnabled());
     EXPECT_FALSE(C().NumImages->isReadOnly());
   }
+  EXPECT_TRUE(questions.Messages().empty());
+}
+
+// Images the preview drew, the main image among them.
+std::size_t ImagesDrawn(CMontageView& view) {
+  view.viewport()->repaint();
+  const PreviewDrawn drawn = view.LastDrawn();
+  return drawn.SmallImages + (drawn.MainImage ? 1 : 0);
+}
+
+TEST_F(MontageFormTest, TheAppliedClassListIsWhatThePreviewDraws) {
+  // The window's cache, as the application sizes it at start.
+  ImageCache::Instance().Resize(5, true);
+  ImageCache::Instance().Clear();
+  const std::filesystem::path classFolder = PathOf("class");
+  std::filesystem::create_directory(classFolder);
+  PreviewSettings::Instance().SampleImagePath =
+      testsupport::WriteClassPicture(classFolder, "sample.jpg").string();
+  PreviewSettings::Instance().NumImages = 12;
+  RemakeForm();
+  std::vector<testsupport::ClassRow> rows;
+  for (int i = 0; i < 9; ++i) {
+    rows.push_back({"Name" + std::to_string(i), "Last", "p" + std::to_string(i) + ".jpg", i == 4});
+  }
+  rows.push_back({"Without", "Picture", ""});
+  const std::string list = testsupport::WriteClassFolder(classFolder, rows, true).string();
+  CMontageView view(*document);
+  view.resize(800, 600);
+  view.show();
+  for (int i = 0; i < 100 && !view.FittedOnce(); ++i) QApplication::processEvents();
+
+  const struct {
+    std::string path;
+    bool apply;
+    std::size_t drawn;
+  } cases[] = {
+      {list, false, 12},  // typed but not applied
+      {list, true, rows.size()},
+      {"", true, 12},
+      {list, true, rows.size()},
+  };
+  for (const auto& c : cases) {
+    Type(FormId::ClassListPath, QString::fromStdString(c.path));
+    if (c.apply) C().Update->click();
+    EXPECT_EQ(ImagesDrawn(view), c.drawn) << c.path << " applied " << c.apply;
+  }
+
+  // A change of a frame colour draws the class again from the pictures the cache kept: with
+  // their files gone, every cell still has its picture and nothing is reported.
+  for (const auto& row : rows) {
+    if (!row.picture.empty()) std::filesystem::remove(classFolder / row.picture);
+  }
+  const int drawings = view.Drawings();
+  const ColourRef blue = MakeColourRef(0, 90, 200);
+  questions.AnswerColour(blue);
+  C().OuterFrameColourButton->click();
+  C().Update->click();
+  EXPECT_EQ(ImagesDrawn(view), rows.size());
+  EXPECT_GT(view.Drawings(), drawings);
+  EXPECT_EQ(document->layout().OuterFrameColour, ColourText(blue));
   EXPECT_TRUE(questions.Messages().empty());
 }
 
