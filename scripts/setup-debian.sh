@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ git pkg-config
   qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fontconfig
+  fonts-liberation2 fonts-dejavu-core fontconfig
   clang-format
   xvfb xauth xdotool dbus dbus-daemon at-spi2-core python3 python3-pyatspi
   libjpeg-turbo-progs imagemagick poppler-utils

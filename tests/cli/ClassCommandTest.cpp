@@ -317,11 +317,13 @@ double Mismatch(const Ink& a, const Ink& b) {
 TEST_F(ClassCommandTest, NamesInOtherScriptsAreDrawnAsLetters) {
   // Pairs of names of the same length in letters: were the letters drawn as the boxes of a
   // missing glyph, both names of a pair would leave the same ink. The twin pair shows that the
-  // same name does leave the same ink.
+  // same name does leave the same ink. Liberation Sans has Greek and Cyrillic letters but no
+  // Armenian ones, which come from the system's fallback font (DejaVu Sans).
   const std::vector<ClassRow> rows = {
-      {"Δάφνη", "Λάμπρου", ""}, {"Ξανθή", "Κυρίτση", ""}, {"Юлия", "Смирнова", ""},
-      {"Вера", "Соколова", ""}, {"Zoë", "Ångström", ""},  {"Ann, Marie", "O'Brien, Jr.", ""},
-      {"Twin", "Same", ""},     {"Twin", "Same", ""},
+      {"Δάφνη", "Λάμπρου", ""}, {"Ξανθή", "Κυρίτση", ""},           {"Юлия", "Смирнова", ""},
+      {"Вера", "Соколова", ""}, {"Անի", "Պետրոսյան", ""},           {"Նարե", "Հակոբյան", ""},
+      {"Zoë", "Ångström", ""},  {"Ann, Marie", "O'Brien, Jr.", ""}, {"Twin", "Same", ""},
+      {"Twin", "Same", ""},
   };
   const std::string list = Class(rows, false);
   const std::string layout = Layout({{"PrintNames,0", "PrintNames,1"},
@@ -365,6 +367,7 @@ TEST_F(ClassCommandTest, NamesInOtherScriptsAreDrawnAsLetters) {
       0.05);
   EXPECT_GT(Mismatch(inkOf("Δάφνη Λάμπρου"), inkOf("Ξανθή Κυρίτση")), 0.3);
   EXPECT_GT(Mismatch(inkOf("Юлия Смирнова"), inkOf("Вера Соколова")), 0.3);
+  EXPECT_GT(Mismatch(inkOf("Անի Պետրոսյան"), inkOf("Նարե Հակոբյան")), 0.3);
 }
 
 }  // namespace
