@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "images/CropGeometry.h"
 
@@ -25,3 +28,12 @@ struct CellItem {
   // Whether there is a cell to draw: a picture, or a shape to frame without one.
   bool HasCell() const { return Picture != nullptr || (Shape.Width > 0 && Shape.Height > 0); }
 };
+
+// Puts the items in the layout's order: by first name then last name, or the other way round.
+// Names compare as byte strings; items equal in both names keep their order.
+inline void SortCellItems(std::vector<CellItem>& items, bool byFirstName) {
+  std::stable_sort(items.begin(), items.end(), [byFirstName](const CellItem& a, const CellItem& b) {
+    return byFirstName ? std::tie(a.FirstName, a.LastName) < std::tie(b.FirstName, b.LastName)
+                       : std::tie(a.LastName, a.FirstName) < std::tie(b.LastName, b.FirstName);
+  });
+}

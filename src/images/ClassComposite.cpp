@@ -96,7 +96,7 @@ void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize
   }
   // The names stay with the items whether or not the layout prints them: the class keeps the
   // layout's order either way, and the renderer prints them only when the layout says so.
-  SortItems(items);
+  SortCellItems(items, layout_.SortFirstName);
 }
 
 DecodeTarget ClassComposite::TargetFor(ZodarEdo::PictureSize pixels) const {
@@ -140,18 +140,4 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget&
   if (greyscale) picture->MakeGreyscale();
   item.Picture = std::move(picture);
   return item;
-}
-
-void ClassComposite::SortItems(std::vector<CellItem>& items) const {
-  // Names compare as byte strings, as the samples' do; members equal in both names keep the
-  // list's order.
-  if (layout_.SortFirstName) {
-    std::stable_sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
-      return std::tie(a.FirstName, a.LastName) < std::tie(b.FirstName, b.LastName);
-    });
-  } else {
-    std::stable_sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
-      return std::tie(a.LastName, a.FirstName) < std::tie(b.LastName, b.FirstName);
-    });
-  }
 }

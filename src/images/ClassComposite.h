@@ -41,7 +41,6 @@ class ClassComposite {
   DecodeTarget TargetFor(ZodarEdo::PictureSize pixels) const;
   CellItem MakeItem(const ClassMember& member, const DecodeTarget& target, bool greyscale,
                     std::vector<PictureProblem>& problems);
-  void SortItems(std::vector<CellItem>& items) const;
 
   const Montage& layout_;
   const PreviewSettings& settings_;

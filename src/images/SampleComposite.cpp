@@ -41,7 +41,7 @@ void SampleComposite::BuildCellItems(const std::vector<std::shared_ptr<PortraitI
     if (portrait && MakeSampleCellItem(*portrait, item, greyscale)) items.push_back(item);
   }
   if (!mainIsCell && mainPortrait) MakeSampleCellItem(*mainPortrait, mainItem, greyscale);
-  SortItems(items);
+  SortCellItems(items, layout_.SortFirstName);
 }
 
 bool SampleComposite::MakeSampleCellItem(const PortraitImage& portrait, CellItem& item,
@@ -92,19 +92,6 @@ std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> SampleComposite::CutPicture(
   }
   cuts_.emplace_back(adjustments, greyscale, copy);
   return copy;
-}
-
-void SampleComposite::SortItems(std::vector<CellItem>& items) const {
-  // Names compare as byte strings; items equal in both names may end in any order.
-  if (layout_.SortFirstName) {
-    std::sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
-      return std::tie(a.FirstName, a.LastName) < std::tie(b.FirstName, b.LastName);
-    });
-  } else {
-    std::sort(items.begin(), items.end(), [](const CellItem& a, const CellItem& b) {
-      return std::tie(a.LastName, a.FirstName) < std::tie(b.LastName, b.FirstName);
-    });
-  }
 }
 
 void BuildCellItems(const Montage& layout, const PreviewSettings& settings,

@@ -38,7 +38,6 @@ class SampleComposite {
 
   std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> CutPicture(const ImageAdjustments& adjustments,
                                                                 bool greyscale);
-  void SortItems(std::vector<CellItem>& items) const;
 
   const Montage& layout_;
   const PreviewSettings& settings_;
