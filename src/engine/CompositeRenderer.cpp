@@ -1,6 +1,7 @@
 #include "engine/CompositeRenderer.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "engine/CaptionDrawing.h"
@@ -92,7 +93,8 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
 }
 
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
-                               const CompositeSubjects& subjects, bool greyscale) {
+                               const CompositeSubjects& subjects, bool greyscale,
+                               const FinishedAbove& finished) {
   DeviceContext& dc = context.Dc;
   const Montage& layout = context.Layout;
   dc.SetBkMode(BackgroundMode::Transparent);
@@ -126,7 +128,15 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
   const auto keep = [&content](std::vector<DrawnText>&& texts) {
     for (DrawnText& text : texts) content.Texts.push_back(std::move(text));
   };
-  for (const Placement& placement : plan.Placements()) {
+  const std::vector<Placement>& placements = plan.Placements();
+  // The highest top of the placements from each one on, in layout units (y down).
+  std::vector<int> highestFrom(placements.size() + 1, INT_MAX);
+  for (std::size_t i = placements.size(); i-- > 0;) {
+    const Rect& box = placements[i].Box;
+    highestFrom[i] = std::min({highestFrom[i + 1], box.Top, box.Bottom});
+  }
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const Placement& placement = placements[i];
     switch (placement.Kind) {
       case PlacementKind::SmallImage:
         keep(DrawCell(context, plan.Grid(), content.Items[placement.Item], placement));
@@ -139,6 +149,9 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
       case PlacementKind::Captions:
         keep(DrawCaptions(context, placement.Box, plan.ImageMargin(), event).Lines);
         break;
+    }
+    if (finished && i + 1 < placements.size()) {
+      finished(context.Converter.MapY(highestFrom[i + 1]));
     }
   }
   return content;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,11 +46,18 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
                                   const std::shared_ptr<PortraitImage>& mainSubject,
                                   bool greyscale);
 
+// Told while a composite is drawn that no later drawing is meant to reach above a logical y
+// coordinate (of the device context): the rows above it are finished. Drawings that reach
+// outside their place, as text too large for its box does, are for the surface to notice.
+using FinishedAbove = std::function<void(int logicalY)>;
+
 // Draws the whole composite on the page rectangle (layout units): the outer margin, the
-// background, then every placement of the plan in reading order. Returns what it laid out, so
-// that a caller can report exactly what was drawn.
+// background, then every placement of the plan in reading order, saying after each placement
+// how far down the page is finished when asked to. Returns what it laid out, so that a caller
+// can report exactly what was drawn.
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
-                               const CompositeSubjects& subjects, bool greyscale);
+                               const CompositeSubjects& subjects, bool greyscale,
+                               const FinishedAbove& finished = {});
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                                const PortraitList& subjects,
                                const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale);

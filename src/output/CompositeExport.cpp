@@ -1,11 +1,13 @@
 #include "output/CompositeExport.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
 #include "images/CompositeSubjects.h"
+#include "output/PngEncoder.h"
 #include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
 #include "settings/PreviewSettings.h"
@@ -65,7 +67,17 @@ ExportResult ExportComposite(const Montage& layout, const PreviewSettings& setti
   }
   const DisplayConverter converter;
   const RenderContext context{dc, converter, layout, settings, cache};
-  const CompositeContent content = DrawComposite(context, page, subjects, false);
+  // A PNG's finished rows are compressed while the rest is drawn. Should a drawing reach into
+  // rows handed to the pipeline after all, the pipeline lets go of them first and compresses
+  // the whole picture once it is drawn.
+  std::optional<PngPipeline> pipeline;
+  if (request.Format == OutputFormat::Png) pipeline.emplace(dc.Image());
+  const auto handOver = [&dc, &pipeline](int logicalY) {
+    dc.HandOverRowsAbove(dc.DeviceY(logicalY), [&pipeline] { pipeline->LetGo(); });
+    pipeline->FinishRows(dc.HandedOverRows());
+  };
+  const CompositeContent content = DrawComposite(
+      context, page, subjects, false, pipeline ? FinishedAbove(handOver) : FinishedAbove());
   ExportResult result;
   result.Problems = content.Problems;
   if (subjects.ImageCount() < 3) {
@@ -76,7 +88,7 @@ ExportResult ExportComposite(const Montage& layout, const PreviewSettings& setti
 
   std::string error;
   if (!WriteComposite(dc.Image(), request.Path, request.Format, static_cast<int>(dpi), page.Width(),
-                      page.Height(), error)) {
+                      page.Height(), error, pipeline ? &*pipeline : nullptr)) {
     return Failed("cannot write " + request.Path + ": " + error);
   }
   return result;

@@ -81,7 +81,7 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format) {
 }
 
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
-                    int pageWidth, int pageHeight, std::string& error) {
+                    int pageWidth, int pageHeight, std::string& error, PngPipeline* pipeline) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString().toStdString();
@@ -91,7 +91,8 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
   switch (format) {
     case OutputFormat::Png: {
       const QByteArray png =
-          PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
+          pipeline ? pipeline->Finish(image, image.dotsPerMeterX(), image.dotsPerMeterY())
+                   : PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
       if (png.isEmpty()) {
         error = "not enough memory to encode the picture";
         break;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class PngPipeline;
 class QImage;
 
 // The file formats a rendered composite can be written in, chosen by the output's extension.
@@ -13,6 +14,8 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format);
 // Writes the composite drawn at dpi pixels per inch. A PDF is one page of the paper's size
 // (pageWidth by pageHeight in tenths of a millimetre) showing the same picture at the same
 // resolution. The file is written beside the target and renamed over it, so a failure never
-// leaves half a file; false with the reason in error.
+// leaves half a file; false with the reason in error. A PNG whose drawing had a pipeline
+// compressing its finished rows is finished by it.
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
-                    int pageWidth, int pageHeight, std::string& error);
+                    int pageWidth, int pageHeight, std::string& error,
+                    PngPipeline* pipeline = nullptr);

@@ -4,18 +4,15 @@
 
 #include <QImage>
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <exception>
-#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "output/DeflatePieces.h"
-#include "output/RowFilter.h"
+#include "output/PieceCompression.h"
 
 namespace {
 
@@ -34,95 +31,46 @@ std::uint8_t* FinishChunk(std::uint8_t* chunk, const char type[4], std::size_t s
   return PutBigEndian(chunk + 8 + size, libdeflate_crc32(0, chunk + 4, size + 4));
 }
 
-// On composites libdeflate's level 6 makes files within 4 % of zlib's default level in half its
-// time; level 5 makes them 8 % larger, and level 7 takes twice the time.
-constexpr int kLevel = 6;
-// Filtered bytes per piece: enough that the history a piece cannot refer back into costs little
-// size, few enough that the threads share a picture's pieces evenly.
-constexpr std::size_t kPieceBytes = 512 * 1024;
 constexpr int kMaximumThreads = 8;
 
-// The filtered rows compressed piece by piece, each piece a part of the stream of its own (see
-// DeflatePieces). The pieces are compressed side by side, one thread per processor, each thread
-// taking the next piece not yet taken: parts of a picture differ in how much work they are (a
-// photograph against flat colour), and a processor that other work holds up for a while simply
-// takes fewer pieces. Only a piece's rows are filtered at a time, so no second copy of the whole
-// picture is ever held. Once every thread has stopped, raises what stopped the first that failed
-// (std::bad_alloc when memory ran out).
-std::vector<DeflatePieces::Piece> CompressPieces(const QImage& image) {
-  const int height = image.height();
-  const std::size_t rowBytes = RowFilter::RowBytes(image.width());
-  const int rowsPerPiece =
-      static_cast<int>(std::clamp<std::size_t>(kPieceBytes / rowBytes, 1, height));
-  const int pieces = (height + rowsPerPiece - 1) / rowsPerPiece;
+// Threads, besides the calling one, that share the pieces: one per processor in all.
+int HelpersFor(int pieces, int busy) {
   const int processors = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  const int threadCount = std::clamp(pieces, 1, std::min(processors, kMaximumThreads));
-  std::vector<DeflatePieces::Piece> compressed(static_cast<std::size_t>(pieces));
-  std::atomic<int> next{0};
-  std::atomic<bool> failed{false};
-  std::mutex failureLock;
-  std::exception_ptr failure;
+  return std::max(0, std::min({pieces, processors, kMaximumThreads}) - 1 - busy);
+}
 
-  const auto compress = [&] {
-    // An exception must not leave a thread: it would end the program.
-    try {
-      DeflatePieces deflate(kLevel);
-      RowFilter filter(image.width());
-      std::vector<std::uint8_t> filtered(rowBytes * static_cast<std::size_t>(rowsPerPiece));
-      for (int p = next++; p < pieces && !failed; p = next++) {
-        const int top = p * rowsPerPiece;
-        const int rows = std::min(height - top, rowsPerPiece);
-        filter.Filter(image, top, rows, filtered.data());
-        compressed[static_cast<std::size_t>(p)] = deflate.Compress(
-            {filtered.data(), rowBytes * static_cast<std::size_t>(rows)}, p == pieces - 1);
-      }
-    } catch (...) {
-      const std::lock_guard lock(failureLock);
-      if (!failure) failure = std::current_exception();
-      failed = true;  // the other threads stop at their next piece
-    }
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(static_cast<std::size_t>(threadCount - 1));
-  for (int t = 1; t < threadCount; ++t) {
+// Runs the work on helpers as well as on the calling thread until no piece is left.
+void CompressOnEveryCore(PieceCompression& work, int busy) {
+  std::vector<std::jthread> helpers;
+  for (int t = HelpersFor(work.Pieces(), busy); t > 0; --t) {
     // No thread to be had: the ones running take the remaining pieces.
     try {
-      threads.emplace_back(compress);
+      helpers.emplace_back([&work] { work.Work(); });
     } catch (const std::system_error&) {
       break;
     } catch (const std::bad_alloc&) {
       break;
     }
   }
-  compress();
-  for (std::thread& thread : threads) thread.join();
-  if (failure) std::rethrow_exception(failure);
-  return compressed;
+  work.Work();
 }
 
-}  // namespace
-
-QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
-  try {
-    return EncodeOrThrow(source, dotsPerMetreX, dotsPerMetreY);
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
+// The picture as the pieces take it: RGB32 or ARGB32, converted when it is neither (a null
+// picture when there is not enough memory for that).
+QImage ThirtyTwoBits(const QImage& source) {
+  return source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+             ? source
+             : source.convertToFormat(QImage::Format_RGB32);
 }
 
-QByteArray PngEncoder::EncodeOrThrow(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
-  const QImage image =
-      source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-          ? source
-          : source.convertToFormat(QImage::Format_RGB32);
-  // A conversion without the memory for it gives a null image.
-  if (image.isNull()) return {};
-  const std::vector<DeflatePieces::Piece> pieces = CompressPieces(image);
+// The file around the compressed rows: the whole file is laid out in one buffer, the stream
+// joined straight into its chunk.
+QByteArray PngFile(const QImage& image, const std::vector<DeflatePieces::Piece>& pieces,
+                   int dotsPerMetreX, int dotsPerMetreY) {
   const std::size_t streamSize = DeflatePieces::JoinedSize(pieces);
   constexpr std::size_t kSignature = 8;
   constexpr std::size_t kHeader = 13;
   constexpr std::size_t kDensity = 9;
-  // The whole file is laid out in one buffer: the stream is joined straight into its chunk.
   QByteArray out(
       static_cast<qsizetype>(kSignature + kHeader + kDensity + streamSize + 4 * kChunkFrame),
       Qt::Uninitialized);
@@ -145,4 +93,73 @@ QByteArray PngEncoder::EncodeOrThrow(const QImage& source, int dotsPerMetreX, in
   at = FinishChunk(at, "IDAT", streamSize);
   FinishChunk(at, "IEND", 0);
   return out;
+}
+
+}  // namespace
+
+QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
+  try {
+    const QImage image = ThirtyTwoBits(source);
+    if (image.isNull()) return {};
+    PieceCompression work(image);
+    work.FinishRows(image.height());
+    CompressOnEveryCore(work, 0);
+    return PngFile(image, work.Result(), dotsPerMetreX, dotsPerMetreY);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
+}
+
+PngPipeline::PngPipeline(const QImage& drawing)
+    : pixels_(drawing.constBits()),
+      width_(drawing.width()),
+      height_(drawing.height()),
+      format_(drawing.format()) {
+  if (drawing.format() != QImage::Format_RGB32 && drawing.format() != QImage::Format_ARGB32) {
+    return;
+  }
+  // A view of the pixels rather than a copy of the image: a copy would share them, and the
+  // drawing would then go on in pixels of its own.
+  const QImage view(pixels_, width_, height_, drawing.bytesPerLine(), drawing.format());
+  try {
+    work_ = std::make_unique<PieceCompression>(view);
+    early_ = std::jthread([this] { work_->Work(); });
+  } catch (const std::bad_alloc&) {
+    work_.reset();  // the rows are all compressed once the picture is drawn
+  } catch (const std::system_error&) {
+    work_.reset();
+  }
+}
+
+PngPipeline::~PngPipeline() {
+  if (work_) work_->Abandon();
+}
+
+void PngPipeline::FinishRows(int rows) {
+  if (work_) work_->FinishRows(rows);
+}
+
+void PngPipeline::LetGo() {
+  if (work_) work_->Abandon();
+  early_ = {};
+  work_.reset();
+}
+
+QByteArray PngPipeline::Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY) {
+  const bool same = work_ && image.constBits() == pixels_ && image.width() == width_ &&
+                    image.height() == height_ && image.format() == format_;
+  if (!same) {
+    // The drawing went on elsewhere: what was compressed early may not be the picture.
+    LetGo();
+    return PngEncoder::Encode(image, dotsPerMetreX, dotsPerMetreY);
+  }
+  try {
+    work_->FinishRows(height_);
+    // The early thread keeps taking pieces beside the others.
+    CompressOnEveryCore(*work_, early_.joinable() ? 1 : 0);
+    early_ = {};
+    return PngFile(image, work_->Result(), dotsPerMetreX, dotsPerMetreY);
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
+#include <memory>
+#include <thread>
 
-class QImage;
+class PieceCompression;
 
 // Writes a picture as an 8-bit RGB PNG: the rows are filtered by RowFilter and compressed with
 // libdeflate at a level that makes files about as small as zlib's default, in pieces on as many
@@ -12,7 +15,35 @@ class PngEncoder {
  public:
   // The file's bytes; empty for a null picture or when there is not enough memory to encode it.
   static QByteArray Encode(const QImage& image, int dotsPerMetreX, int dotsPerMetreY);
+};
+
+// Encodes a picture while it is still being drawn: the rows that the drawing reports finished
+// are compressed on a thread of their own as it goes on, and the rest on every core once it is
+// done. The file is the one PngEncoder makes of the finished picture.
+class PngPipeline {
+ public:
+  // For the picture being drawn, whose pixels the drawing goes on writing in place. A picture
+  // that is not 32-bit, or a pipeline without the memory or thread for its work, compresses
+  // everything once the picture is drawn.
+  explicit PngPipeline(const QImage& drawing);
+  ~PngPipeline();
+  PngPipeline(const PngPipeline&) = delete;
+  PngPipeline& operator=(const PngPipeline&) = delete;
+
+  // Rows from the top that no drawing will change any more; the count only grows.
+  void FinishRows(int rows);
+  // Stops reading the picture, returning once nothing of it is read any more: the drawing is to
+  // change rows it said were finished. Everything is compressed once the picture is drawn.
+  void LetGo();
+  // The file of the finished picture, empty when there is not enough memory. A picture whose
+  // pixels are not where the drawing's were is compressed anew as a whole.
+  QByteArray Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY);
 
  private:
-  static QByteArray EncodeOrThrow(const QImage& image, int dotsPerMetreX, int dotsPerMetreY);
+  const std::uint8_t* pixels_;
+  int width_;
+  int height_;
+  QImage::Format format_;
+  std::unique_ptr<PieceCompression> work_;
+  std::jthread early_;  // after work_, so that it is joined before the work goes
 };

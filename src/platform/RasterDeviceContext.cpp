@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPolygonF>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/DibStretch.h"
 #include "platform/ZeroedBlock.h"
@@ -107,6 +108,7 @@ void RasterDeviceContext::FillSolidRect(int left, int top, int right, int bottom
   const int fromY = static_cast<int>(std::clamp<std::int64_t>(y0, 0, image_.height()));
   const int toY = static_cast<int>(std::clamp<std::int64_t>(y1, 0, image_.height()));
   if (fromX >= toX || fromY >= toY) return;
+  TakeBackRows(fromY, toY);
   std::uint8_t* bits = WritableBits();
   const QRgb pixel = ToRgb(colour);
   for (int y = fromY; y < toY; ++y) {
@@ -131,6 +133,11 @@ void RasterDeviceContext::Polygon(std::span<const LogicalPoint> points) {
   for (const LogicalPoint& point : points) {
     polygon << QPointF(static_cast<qreal>(DeviceX(point.x)), static_cast<qreal>(DeviceY(point.y)));
   }
+  // The pen straddles the outline; a pixel more covers the rounding of its edges.
+  const QRectF bounds = polygon.boundingRect();
+  const std::int64_t reach = PenPixels() / 2 + 1;
+  TakeBackRows(static_cast<std::int64_t>(std::floor(bounds.top())) - reach,
+               static_cast<std::int64_t>(std::ceil(bounds.bottom())) + reach + 1);
   QPainter& painter = Painter();
   painter.setPen(
       QPen(QColor(ToRgb(pen_.Colour)), PenPixels(), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -176,8 +183,18 @@ void RasterDeviceContext::TextOut(int x, int y, const std::string& text) {
       top + metrics.height() + slack < 0) {
     return;
   }
+  const bool opaque = bkMode_ == BackgroundMode::Opaque;
+  if (handedOver_ > 0) {
+    // The ink of some glyphs (accents, swashes) reaches above the line; two pixels more cover
+    // the smoothing of its edges.
+    const QRect ink = metrics.tightBoundingRect(string);
+    const std::int64_t inkTop = top + metrics.ascent() + ink.top() - 2;
+    const std::int64_t inkBottom = top + metrics.ascent() + ink.bottom() + 2;
+    TakeBackRows(opaque ? std::min(top, inkTop) : inkTop,
+                 opaque ? std::max(top + metrics.height(), inkBottom) : inkBottom);
+  }
   QPainter& painter = Painter();
-  if (bkMode_ == BackgroundMode::Opaque) {
+  if (opaque) {
     painter.fillRect(QRect(static_cast<int>(left), static_cast<int>(top), width, metrics.height()),
                      QColor(ToRgb(bkColour_)));
   }
@@ -197,6 +214,7 @@ void RasterDeviceContext::StretchDIBits(int x, int y, int width, int height, int
   // it never comes out mirrored although logical y grows upwards.
   const auto [left, right] = Ordered(DeviceX(x), DeviceX(static_cast<std::int64_t>(x) + width));
   const auto [top, bottom] = Ordered(DeviceY(y), DeviceY(static_cast<std::int64_t>(y) + height));
+  TakeBackRows(top, bottom);
   stretch.Draw({left, top, right, bottom}, op,
                {WritableBits(), image_.width(), image_.height(), image_.bytesPerLine()});
 }
@@ -212,6 +230,21 @@ std::int64_t RasterDeviceContext::DeviceX(std::int64_t logicalX) const {
 
 std::int64_t RasterDeviceContext::DeviceY(std::int64_t logicalY) const {
   return origin_.y() - RoundedRatio(logicalY, dpiY_, kMillimetreTenthsPerInch);
+}
+
+void RasterDeviceContext::HandOverRowsAbove(std::int64_t row, std::function<void()> letGo) {
+  const int rows = static_cast<int>(std::clamp<std::int64_t>(row, 0, image_.height()));
+  if (takenBack_ || rows <= handedOver_) return;
+  handedOver_ = rows;
+  letGo_ = std::move(letGo);
+}
+
+void RasterDeviceContext::TakeBackRows(std::int64_t top, std::int64_t bottom) {
+  if (handedOver_ == 0 || top >= bottom || top >= handedOver_ || bottom <= 0) return;
+  if (letGo_) letGo_();
+  letGo_ = nullptr;
+  handedOver_ = 0;
+  takenBack_ = true;
 }
 
 QPainter& RasterDeviceContext::Painter() {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPoint>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,6 +51,11 @@ class RasterDeviceContext : public DeviceContext {
   // Device pixel edge on which logical (0, 0) lies; the preview moves it to scroll and centre.
   void SetViewportOrigin(QPoint origin) { origin_ = origin; }
   QPoint ViewportOrigin() const { return origin_; }
+  // Hands the device rows above the given one to a reader on another thread; the row only moves
+  // down. Before any drawing reaches into them, letGo is called, which returns once the reader
+  // no longer reads them; the rows are then the surface's again, and none are handed over after.
+  void HandOverRowsAbove(std::int64_t row, std::function<void()> letGo);
+  int HandedOverRows() const { return handedOver_; }
   // The device pixel edge of a logical coordinate, rounded to the nearest edge.
   std::int64_t DeviceX(std::int64_t logicalX) const;
   std::int64_t DeviceY(std::int64_t logicalY) const;
@@ -60,6 +66,9 @@ class RasterDeviceContext : public DeviceContext {
   std::uint8_t* WritableBits();
   const QFont& CurrentQFont() const;
   int PenPixels() const;
+  // Before a drawing from device row top down to the row before bottom: takes the handed-over
+  // rows back when it reaches into them.
+  void TakeBackRows(std::int64_t top, std::int64_t bottom);
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;
@@ -74,4 +83,7 @@ class RasterDeviceContext : public DeviceContext {
   SurfaceFont font_;
   mutable std::optional<QFont> qFont_;  // made when text first needs it
   ColourRef textColour_ = 0;
+  int handedOver_ = 0;
+  std::function<void()> letGo_;
+  bool takenBack_ = false;
 };

@@ -5,6 +5,9 @@
 #include <QRect>
 #include <array>
 #include <climits>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -364,6 +367,81 @@ TEST(RasterDeviceContextText, OpaqueTextFillsItsBoxWithTheLastFillColour) {
   transparent.FillSolidRect(0, 0, 1, -1, kGreen);
   transparent.TextOut(10, -10, "ab");
   EXPECT_EQ(transparent.Image().pixel(10, 10), Rgb(kWhite));
+}
+
+// Drawings of each kind whose topmost pixel is at a device row (at 254 dpi a logical unit is a
+// pixel, and logical y grows upwards).
+struct Drawing {
+  const char* Name;
+  std::function<void(RasterDeviceContext&, int top)> Draw;
+};
+
+const std::vector<Drawing>& Drawings() {
+  static const std::vector<Drawing> drawings = {
+      {"fill",
+       [](RasterDeviceContext& dc, int top) { dc.FillSolidRect(10, -top, 60, -top - 20, kRed); }},
+      {"polygon",
+       [](RasterDeviceContext& dc, int top) {
+         dc.SelectBrush(Brush{kRed});
+         const std::array<LogicalPoint, 4> square{
+             {{10, -top - 2}, {60, -top - 2}, {60, -top - 20}, {10, -top - 20}}};
+         dc.Polygon(square);
+       }},
+      {"text",
+       [](RasterDeviceContext& dc, int top) {
+         dc.SetBkMode(BackgroundMode::Transparent);
+         dc.SelectFont(MakeFont(dc, 100));
+         dc.TextOut(10, -top, "Hg");
+       }},
+      {"bitmap",
+       [](RasterDeviceContext& dc, int top) {
+         static const std::uint32_t pixels[4] = {0xFF0000, 0xFF0000, 0xFF0000, 0xFF0000};
+         const DibView bitmap{reinterpret_cast<const std::uint8_t*>(pixels), 2, 2, 32, 8, nullptr};
+         dc.StretchDIBits(10, -top, 50, -20, 0, 0, 2, 2, bitmap, RasterOp::SrcCopy);
+       }},
+  };
+  return drawings;
+}
+
+TEST(RasterDeviceContextHandOver, DrawingBelowTheHandedRowsLeavesThemWithTheReader) {
+  for (const Drawing& drawing : Drawings()) {
+    SCOPED_TRACE(drawing.Name);
+    RasterDeviceContext dc(100, 200, 254, 254);
+    int letGo = 0;
+    dc.HandOverRowsAbove(50, [&letGo] { ++letGo; });
+    drawing.Draw(dc, 60);
+    EXPECT_EQ(letGo, 0);
+    EXPECT_EQ(dc.HandedOverRows(), 50);
+    const QImage image = dc.Image();
+    EXPECT_GE(InkBox(image).top(), 50);
+    EXPECT_FALSE(InkBox(image).isEmpty());
+  }
+}
+
+TEST(RasterDeviceContextHandOver, DrawingIntoTheHandedRowsTakesThemBackBeforeItDraws) {
+  for (const Drawing& drawing : Drawings()) {
+    SCOPED_TRACE(drawing.Name);
+    RasterDeviceContext dc(100, 200, 254, 254);
+    int letGo = 0;
+    QRect inkWhenLetGo;
+    dc.HandOverRowsAbove(30, [] {});
+    dc.HandOverRowsAbove(20, [] {});  // the row only moves down
+    dc.HandOverRowsAbove(50, [&] {
+      ++letGo;
+      inkWhenLetGo = InkBox(dc.Image());
+    });
+    EXPECT_EQ(dc.HandedOverRows(), 50);
+    drawing.Draw(dc, 40);
+    EXPECT_EQ(letGo, 1);
+    EXPECT_TRUE(inkWhenLetGo.isEmpty());  // nothing was drawn before the reader let go
+    EXPECT_EQ(dc.HandedOverRows(), 0);
+    EXPECT_LT(InkBox(dc.Image()).top(), 50);  // the drawing is whole
+    // Once taken back, rows are no longer handed over.
+    dc.HandOverRowsAbove(100, [&letGo] { ++letGo; });
+    EXPECT_EQ(dc.HandedOverRows(), 0);
+    drawing.Draw(dc, 10);
+    EXPECT_EQ(letGo, 1);
+  }
 }
 
 }  // namespace
