@@ -249,6 +249,7 @@ void RasterDeviceContext::TakeBackRows(std::int64_t top, std::int64_t bottom) {
 
 QPainter& RasterDeviceContext::Painter() {
   if (!painter_) {
+    KeepPixelsInPlace();
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
@@ -265,7 +266,14 @@ std::uint8_t* RasterDeviceContext::WritableBits() {
   // A painter draws into the buffer it began on; if the pixels are shared with a copy, end it
   // so that the copy is detached from before anything is written.
   if (painter_ && !image_.isDetached()) EndPainting();
+  KeepPixelsInPlace();
   return image_.bits();
+}
+
+void RasterDeviceContext::KeepPixelsInPlace() {
+  // Pixels shared with a copy move to a buffer of their own when they are written, and the
+  // reader's would go with the copy.
+  if (!image_.isDetached()) TakeBackRows(0, image_.height());
 }
 
 const QFont& RasterDeviceContext::CurrentQFont() const {

@@ -69,6 +69,8 @@ class RasterDeviceContext : public DeviceContext {
   // Before a drawing from device row top down to the row before bottom: takes the handed-over
   // rows back when it reaches into them.
   void TakeBackRows(std::int64_t top, std::int64_t bottom);
+  // Before drawing: takes the handed-over rows back when the pixels are about to move.
+  void KeepPixelsInPlace();
 
   QImage image_;
   std::unique_ptr<QPainter> painter_;

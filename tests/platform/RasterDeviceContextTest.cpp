@@ -444,4 +444,20 @@ TEST(RasterDeviceContextHandOver, DrawingIntoTheHandedRowsTakesThemBackBeforeItD
   }
 }
 
+TEST(RasterDeviceContextHandOver, PixelsAboutToMoveToACopyAreTakenBackFirst) {
+  for (const Drawing& drawing : Drawings()) {
+    SCOPED_TRACE(drawing.Name);
+    RasterDeviceContext dc(100, 200, 254, 254);
+    int letGo = 0;
+    dc.HandOverRowsAbove(50, [&letGo] { ++letGo; });
+    // Held while drawing goes on: the surface's next drawing goes on in pixels of its own, and
+    // the reader of the handed rows must have let go of the ones it had.
+    const QImage taken = dc.Image();
+    drawing.Draw(dc, 60);
+    EXPECT_EQ(letGo, 1);
+    EXPECT_EQ(dc.HandedOverRows(), 0);
+    EXPECT_TRUE(InkBox(taken).isEmpty());
+  }
+}
+
 }  // namespace
