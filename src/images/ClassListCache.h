@@ -5,6 +5,8 @@
 #include <mutex>
 #include <string>
 
+#include "images/FileStamp.h"
+
 class ClassList;
 
 // The class list last read, kept with the identity, size and modification time its file had, so
@@ -22,17 +24,9 @@ class ClassListCache {
   std::uint64_t Reads() const;
 
  private:
-  struct Stamp {
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-    std::int64_t Size = 0;
-    std::int64_t ModifiedNanoseconds = 0;
-    friend bool operator==(const Stamp&, const Stamp&) = default;
-  };
-
   mutable std::mutex lock_;
   std::string path_;
-  Stamp stamp_;
+  FileStamp stamp_;
   std::shared_ptr<const ClassList> list_;
   std::uint64_t reads_ = 0;
 };
