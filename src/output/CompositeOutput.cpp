@@ -6,11 +6,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cctype>
 
 #include "output/PngEncoder.h"
+#include "output/ReplacementDevice.h"
+#include "platform/FileReplacement.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-bool WriteRaster(const QImage& image, QSaveFile& file, const char* format, int quality,
+bool WriteRaster(const QImage& image, QIODevice& file, const char* format, int quality,
                  std::string& error) {
   QImageWriter writer(&file, format);
   writer.setQuality(quality);
@@ -37,7 +38,7 @@ bool WriteRaster(const QImage& image, QSaveFile& file, const char* format, int q
   return true;
 }
 
-bool WritePdf(const QImage& image, QSaveFile& file, int dpi, int pageWidth, int pageHeight,
+bool WritePdf(const QImage& image, QIODevice& file, int dpi, int pageWidth, int pageHeight,
               std::string& error) {
   QPdfWriter writer(&file);
   writer.setCreator(QStringLiteral("montage-designer"));
@@ -82,11 +83,12 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format) {
 
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error, PngPipeline* pipeline) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toStdString();
+  FileReplacement file(path);
+  if (const std::optional<std::string> failure = file.Begin()) {
+    error = *failure;
     return false;
   }
+  ReplacementDevice device(file);
   bool written = false;
   switch (format) {
     case OutputFormat::Png: {
@@ -97,23 +99,22 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
         error = "not enough memory to encode the picture";
         break;
       }
-      written = file.write(png) == png.size();
-      if (!written) error = file.errorString().toStdString();
+      written =
+          !file.Write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
       break;
     }
     case OutputFormat::Jpeg:
-      written = WriteRaster(image, file, "jpeg", kJpegQuality, error);
+      written = WriteRaster(image, device, "jpeg", kJpegQuality, error);
       break;
     case OutputFormat::Pdf:
-      written = WritePdf(image, file, dpi, pageWidth, pageHeight, error);
+      written = WritePdf(image, device, dpi, pageWidth, pageHeight, error);
       break;
   }
-  if (!written) {
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    error = file.errorString().toStdString();
+  // A write the disk refused has already given the replacement the system's reason, which says
+  // more than the writer's own message.
+  if (!written) file.Fail(error);
+  if (const std::optional<std::string> failure = file.Finish()) {
+    error = *failure;
     return false;
   }
   return true;

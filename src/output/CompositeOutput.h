@@ -13,9 +13,9 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format);
 
 // Writes the composite drawn at dpi pixels per inch. A PDF is one page of the paper's size
 // (pageWidth by pageHeight in tenths of a millimetre) showing the same picture at the same
-// resolution. The file is written beside the target and renamed over it, so a failure never
-// leaves half a file; false with the reason in error. A PNG whose drawing had a pipeline
-// compressing its finished rows is finished by it.
+// resolution. The file is replaced as a layout is (see FileReplacement), so a failure leaves the
+// old file as it was and never half a file; false with the reason in error. A PNG whose drawing had
+// a pipeline compressing its finished rows is finished by it.
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error,
                     PngPipeline* pipeline = nullptr);

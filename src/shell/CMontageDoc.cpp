@@ -6,7 +6,7 @@
 #include "images/ImageCache.h"
 #include "layout/LayoutFile.h"
 #include "layout/Montage.h"
-#include "platform/AtomicWrite.h"
+#include "platform/FileReplacement.h"
 #include "platform/ModalQuestions.h"
 #include "platform/NoticingQuestions.h"
 #include "platform/Profile.h"
@@ -122,7 +122,7 @@ bool CMontageDoc::SaveAs() {
 bool CMontageDoc::WriteLayoutFile(const std::string& path) {
   std::ostringstream text;
   layout_->WriteText(text);
-  const std::optional<std::string> error = WriteFileAtomically(path, text.str());
+  const std::optional<std::string> error = ReplaceFileContents(path, text.str());
   if (error) {
     ShowFileError("Could not save file: " + path, *error);
     failedPath_ = path;

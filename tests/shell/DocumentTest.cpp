@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "layout/Montage.h"
@@ -14,7 +16,9 @@
 #include "platform/Profile.h"
 #include "shell/DocumentView.h"
 #include "shell/FileErrors.h"
+#include "support/ChildProcess.h"
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -235,13 +239,60 @@ TEST_F(FailedSaveTest, APathUnderAFile) {
   ExpectSaveFails(PathOf("plain/class.txt"), "Not a directory");
 }
 
-TEST_F(FailedSaveTest, AReadOnlyFolder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not hold back the superuser";
-  ASSERT_EQ(::mkdir(PathOf("locked").c_str(), 0755), 0);
-  const std::string target = WriteLayout("locked/class.txt");
-  ASSERT_EQ(::chmod(PathOf("locked").c_str(), 0555), 0);
-  ExpectSaveFails(target, "Permission denied");
-  ::chmod(PathOf("locked").c_str(), 0755);
+// Saves by a user whom permissions hold back, into a folder of that user's: a child process
+// saves and tells how the document was left. A save whose file was renamed into place or written
+// in place has succeeded, even where the folder cannot be read to be flushed.
+TEST_F(DocumentTest, SavesIntoFoldersTheUserMayNotFullyUse) {
+  const struct {
+    const char* what;
+    mode_t folderMode;
+    std::optional<mode_t> fileMode;  // none: there is no file yet
+    const char* reason;              // empty when the save succeeds
+  } cases[] = {
+      {"a new file in a folder it may write but not read", 0300, std::nullopt, ""},
+      {"a file in a folder it may write but not read", 0300, 0644, ""},
+      {"a file in a folder it may not create files in", 0500, 0644, ""},
+      {"a new file in a folder it may not create files in", 0500, std::nullopt,
+       "Permission denied"},
+      {"a read-only file in such a folder", 0500, 0444, "Permission denied"},
+  };
+  const ScratchFolder scratch("document-save");
+  int number = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::filesystem::path folder =
+        testsupport::MakeUnprivilegedFolder(scratch.Path() / std::to_string(++number));
+    const std::string target = (folder / "class.txt").string();
+    if (c.fileMode) {
+      std::ofstream(target, std::ios::binary) << TextOf(Montage());
+      testsupport::GiveToUnprivileged(target);
+      ASSERT_EQ(::chmod(target.c_str(), *c.fileMode), 0);
+    }
+    const std::string before = ReadFile(target);
+    ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
+    Edit(5);
+    // The question is answered in the child, which alone asks it.
+    const testsupport::ChildResult child = testsupport::RunUnprivileged([&] {
+      questions.AnswerPath(target);
+      std::string outcome = document.SaveAs() ? "saved" : "not saved";
+      outcome += document.IsModified() ? ", modified" : ", unmodified";
+      if (document.path() == target) outcome += ", named";
+      if (document.failedPath() == target) outcome += ", failed";
+      if (LastLayoutFile() == target) outcome += ", remembered";
+      for (const std::string& message : questions.Messages()) outcome += "; " + message;
+      return outcome;
+    });
+    ASSERT_EQ(::chmod(folder.c_str(), 0700), 0);
+    EXPECT_TRUE(child.ran);
+    if (*c.reason == '\0') {
+      EXPECT_EQ(child.text, "saved, unmodified, named, remembered");
+      EXPECT_EQ(ReadFile(target), TextOf(document.layout()));
+    } else {
+      EXPECT_EQ(child.text,
+                "not saved, modified, failed; Could not save file: " + target + "\n" + c.reason);
+      EXPECT_EQ(ReadFile(target), before);
+    }
+  }
 }
 
 TEST_F(FailedSaveTest, AFullFileSystem) {
