@@ -85,8 +85,9 @@ bool ReadAll(int descriptor, std::string& contents) {
 }
 
 // A new file made by another user than the old one's owner, or in a folder that hands out
-// another group, must be given the old owner and group; only the superuser may give away a file,
-// so for anyone else this fails and the old file is written in place instead.
+// another group, must be given the old owner and group. Only the superuser may give a file to
+// another user, and others only to a group of their own; where that is not enough the old file
+// is written in place instead.
 bool TakeOwnership(int descriptor, const struct stat& old) {
   struct stat made {};
   if (::fstat(descriptor, &made) != 0) return false;
@@ -120,8 +121,8 @@ std::optional<std::string> FileReplacement::Begin() {
   target_ = ResolveTarget(path_);
   struct stat old {};
   const bool replacing = ::stat(target_.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  // A new file would be free of the old one's permissions; refusing here keeps a read-only
-  // file read-only whichever way it would be written.
+  // A new file renamed over a read-only one would replace it although the user may not write
+  // it; the file is refused whichever way it would be written.
   if (replacing && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
     FailWithSystemError(errno);
     return failure_;

@@ -54,12 +54,14 @@ TEST(RenderOutputFileTest, OutputsReplaceFilesTheUserMayWriteWhereverTheyLie) {
       inode = status.st_ino;
     }
     ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
-    const testsupport::ChildResult child = testsupport::RunUnprivileged([&] {
-      const ProgramResult run = RunProgram(
-          "render '" + layout.string() + "' --dpi 30 -o '" + output.string() + "'", runs);
-      return std::to_string(run.status) + " " + run.err;
-    });
+    const testsupport::ChildResult child =
+        testsupport::RunUnprivileged({scratch.Path(), MONTAGE_BINARY_DIR "/montage-designer"}, [&] {
+          const ProgramResult run = RunProgram(
+              "render '" + layout.string() + "' --dpi 30 -o '" + output.string() + "'", runs);
+          return std::to_string(run.status) + " " + run.err;
+        });
     ASSERT_EQ(::chmod(folder.c_str(), 0700), 0);
+    if (!child.prepared) GTEST_SKIP() << child.text;
     EXPECT_TRUE(child.ran);
     if (*c.magic == '\0') {
       EXPECT_EQ(child.text.substr(0, 2), "1 ");

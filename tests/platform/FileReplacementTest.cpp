@@ -274,11 +274,12 @@ TEST_F(FileReplacementTest, FoldersAndFilesTheUserMayNotFullyUse) {
     }
     ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
     const ChildResult child = testsupport::RunUnprivileged(
-        [&] { return Outcome(ReplaceFileContents(path.string(), "new")); });
+        {scratch_.Path()}, [&] { return Outcome(ReplaceFileContents(path.string(), "new")); });
     ASSERT_EQ(::chmod(folder.c_str(), 0700), 0);
     if (c.fileMode) {
       ASSERT_EQ(::chmod(path.c_str(), 0600), 0);  // for the test's own user
     }
+    if (!child.prepared) GTEST_SKIP() << child.text;
     EXPECT_TRUE(child.ran);
     EXPECT_EQ(child.text, c.outcome);
     if (c.written == Written::Refused) {

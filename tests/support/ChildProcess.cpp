@@ -23,8 +23,9 @@ constexpr int kBodyThrew = 2;
 void WriteAll(int descriptor, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-    if (written <= 0 && errno != EINTR) return;
-    if (written > 0) bytes.remove_prefix(static_cast<std::size_t>(written));
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
   }
 }
 
@@ -77,8 +78,9 @@ ChildResult Run(const std::function<std::string()>& prepare,
   if (::waitpid(child, &status, 0) != child) return {false, false, Failed("waitpid")};
   result.prepared = !WIFEXITED(status) || WEXITSTATUS(status) != kNotPrepared;
   result.ran = WIFEXITED(status) && WEXITSTATUS(status) == kBodyRan;
-  if (WIFSIGNALED(status))
+  if (WIFSIGNALED(status)) {
     result.text = "the child ended by signal " + std::to_string(WTERMSIG(status));
+  }
   return result;
 }
 
@@ -88,13 +90,20 @@ ChildResult RunInChild(const std::function<std::string()>& body) {
   return Run([] { return std::string(); }, body);
 }
 
-ChildResult RunUnprivileged(const std::function<std::string()>& body) {
+ChildResult RunUnprivileged(const std::vector<std::filesystem::path>& reached,
+                            const std::function<std::string()>& body) {
   return Run(
-      [] {
-        if (::geteuid() != 0) return std::string();
-        if (::setgroups(0, nullptr) != 0) return Failed("setgroups");
-        if (::setgid(kUnprivilegedId) != 0) return Failed("setgid");
-        if (::setuid(kUnprivilegedId) != 0) return Failed("setuid");
+      [&] {
+        if (::geteuid() == 0) {
+          if (::setgroups(0, nullptr) != 0) return Failed("setgroups");
+          if (::setgid(kUnprivilegedId) != 0) return Failed("setgid");
+          if (::setuid(kUnprivilegedId) != 0) return Failed("setuid");
+        }
+        for (const std::filesystem::path& path : reached) {
+          if (::access(path.c_str(), X_OK) != 0) {
+            return Failed(("the unprivileged user cannot reach " + path.string()).c_str());
+          }
+        }
         return std::string();
       },
       body);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs parts of a test in a child process: as a user whom permissions hold back, or with a small
 // file system that the child alone sees. A body reports to the test through the text it returns,
@@ -27,8 +28,11 @@ struct ChildResult {
 ChildResult RunInChild(const std::function<std::string()>& body);
 
 // Runs body in a child process as the unprivileged user when the tests run as the superuser,
-// whom permissions do not hold back; otherwise as the test's own user.
-ChildResult RunUnprivileged(const std::function<std::string()>& body);
+// whom permissions do not hold back; otherwise as the test's own user. The child is not prepared
+// when that user cannot reach each of the paths the body needs (a folder to search, a program to
+// run), as where the tests lie in a folder of the superuser's that nobody else may enter.
+ChildResult RunUnprivileged(const std::vector<std::filesystem::path>& reached,
+                            const std::function<std::string()>& body);
 
 // Runs body in a child process with a mount table of its own, in which a fresh tmpfs of the given
 // size is mounted on the empty folder mountPoint; the mount goes with the child. A machine that
