@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -54,8 +55,9 @@ Bytes Random(std::size_t size, unsigned values, std::mt19937& random) {
 
 class DeflatePiecesLevels : public testing::TestWithParam<int> {};
 
-// libdeflate's fastest, the encoder's and its slowest levels split and code blocks differently.
-INSTANTIATE_TEST_SUITE_P(Levels, DeflatePiecesLevels, testing::Values(1, 6, 12));
+// libdeflate's storing, fastest, the encoder's and its slowest levels split and code blocks
+// differently.
+INSTANTIATE_TEST_SUITE_P(Levels, DeflatePiecesLevels, testing::Values(0, 1, 6, 12));
 
 TEST_P(DeflatePiecesLevels, PiecesOfEveryLengthEndAtEveryBitAndJoin) {
   // Short pieces get one block of fixed codes whose end falls at a bit position that changes
@@ -128,6 +130,17 @@ TEST(DeflatePieces, AdlerSumAndSizeOfEachPiecesInput) {
       deflate.Compress(Bytes(text.begin(), text.end()), /*last=*/false);
   EXPECT_EQ(piece.Adler, 0x11E60398u);
   EXPECT_EQ(piece.InputSize, text.size());
+}
+
+TEST(DeflatePieces, ALevelLibdeflateDoesNotHaveIsRefusedAsSuch) {
+  for (const int level : {-1, 13, 100}) {
+    try {
+      DeflatePieces deflate(level);
+      ADD_FAILURE() << "level " << level << " was taken";
+    } catch (const std::invalid_argument& refusal) {
+      EXPECT_EQ(refusal.what(), "libdeflate has no compression level " + std::to_string(level));
+    }
+  }
 }
 
 }  // namespace
