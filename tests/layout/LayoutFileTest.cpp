@@ -9,6 +9,7 @@
 #include "LayoutSamples.h"
 #include "layout/Montage.h"
 #include "support/ScratchFolder.h"
+#include "support/TextChanges.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ TEST_F(LayoutFileTest, ReadsTheBytesOfARegularFile) {
 TEST_F(LayoutFileTest, ReadingALayoutFileEndsInOneOfItsOutcomes) {
   ASSERT_EQ(::mkfifo((folder_.Path() / "fifo").c_str(), 0600), 0);
   const std::string current = TextOf(EveryFieldChanged());
-  std::string later = current;
-  later.replace(later.find("2.453"), 5, "2.4531");
+  const std::string later = testsupport::ReplaceAll(current, "2.453", "2.4531");
   const struct {
     std::string path;
     Outcome outcome;

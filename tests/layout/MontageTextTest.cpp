@@ -9,6 +9,7 @@
 #include "layout/LayoutText.h"
 #include "layout/LayoutVersion.h"
 #include "layout/Montage.h"
+#include "support/TextChanges.h"
 
 namespace {
 
@@ -17,25 +18,19 @@ LayoutReadResult Read(Montage& layout, const std::string& text) {
   return layout.ReadText(in);
 }
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
+using testsupport::ReplaceAll;
 
 // The file of an older version: the default file with the older signature and the extra lines
 // that version had.
 std::string OldFile(const std::string& version, bool backgroundLine, bool captionLine,
                     bool toleranceLine) {
   std::string text = TextOf(EveryFieldChanged());
-  text = Replace(text, "Montage,2.453,", "Montage," + version + ",");
+  text = ReplaceAll(text, "Montage,2.453,", "Montage," + version + ",");
   if (backgroundLine) {
-    text = Replace(text, "BackgroundColour,0A0B0C\n", "BackgroundColour,0A0B0C\nOld,99\n");
+    text = ReplaceAll(text, "BackgroundColour,0A0B0C\n", "BackgroundColour,0A0B0C\nOld,99\n");
   }
-  if (captionLine) text = Replace(text, "CaptionCols,6\n", "CaptionCols,6\nOldCaption,98\n");
-  if (!toleranceLine) text = Replace(text, "LogoTransparencyTolerance,40\n", "");
+  if (captionLine) text = ReplaceAll(text, "CaptionCols,6\n", "CaptionCols,6\nOldCaption,98\n");
+  if (!toleranceLine) text = ReplaceAll(text, "LogoTransparencyTolerance,40\n", "");
   return text;
 }
 
@@ -76,15 +71,15 @@ TEST(MontageTextTest, LineFeedAndCarriageReturnLineFeedFilesReadTheSame) {
   Montage fromLf;
   Montage fromCrLf;
   ASSERT_TRUE(Read(fromLf, text));
-  ASSERT_TRUE(Read(fromCrLf, Replace(text, "\n", "\r\n")));
+  ASSERT_TRUE(Read(fromCrLf, ReplaceAll(text, "\n", "\r\n")));
   EXPECT_EQ(TextOf(fromLf), text);
   EXPECT_EQ(TextOf(fromCrLf), text);
 }
 
 TEST(MontageTextTest, ReadsByPositionWhateverTheKeysSay) {
   std::string text = TextOf(EveryFieldChanged());
-  text = Replace(text, "CropHeight,", "Nonsense,");
-  text = Replace(text, "CropWidth,", "CropHeight,");
+  text = ReplaceAll(text, "CropHeight,", "Nonsense,");
+  text = ReplaceAll(text, "CropWidth,", "CropHeight,");
   Montage layout;
   ASSERT_TRUE(Read(layout, text));
   EXPECT_EQ(layout.CropHeight, 11u);
@@ -140,7 +135,7 @@ TEST(MontageTextTest, TheCurrentVersionIsAccepted) {
 // words the user is told.
 TEST(MontageTextTest, ALaterVersionAndAnythingButTheSignatureAreRefused) {
   using Outcome = LayoutReadResult::Outcome;
-  const std::string later = Replace(TextOf(EveryFieldChanged()), "2.453", "2.4531");
+  const std::string later = ReplaceAll(TextOf(EveryFieldChanged()), "2.453", "2.4531");
   const std::string notLayout = "The file is not a layout file.";
   const struct {
     std::string text;
@@ -193,19 +188,19 @@ TEST(MontageTextTest, ParenthesesAndTheWrittenUnsignedFormBothReadAsMinusFive) {
   Montage fromParentheses;
   Montage fromUnsigned;
   const std::string text = TextOf(Montage());
-  ASSERT_TRUE(Read(fromParentheses, Replace(text, "OuterMargin,0\n", "OuterMargin,(5)\n")));
-  ASSERT_TRUE(Read(fromUnsigned, Replace(text, "OuterMargin,0\n", "OuterMargin,4294967291\n")));
+  ASSERT_TRUE(Read(fromParentheses, ReplaceAll(text, "OuterMargin,0\n", "OuterMargin,(5)\n")));
+  ASSERT_TRUE(Read(fromUnsigned, ReplaceAll(text, "OuterMargin,0\n", "OuterMargin,4294967291\n")));
   EXPECT_EQ(static_cast<std::int32_t>(fromParentheses.OuterMargin), -5);
   EXPECT_EQ(fromUnsigned.OuterMargin, fromParentheses.OuterMargin);
 }
 
 TEST(MontageTextTest, ANumberTokenThatIsNoNumberLeavesItsFieldButAnEmptyOneIsZero) {
   std::string text = TextOf(Montage());
-  text = Replace(text, "CropHeight,10\n", "CropHeight,ten\n");
-  text = Replace(text, "MainImagePosition,4\n", "MainImagePosition,middle\n");
-  text = Replace(text, "InnerFrame3d,1\n", "InnerFrame3d,no\n");
-  text = Replace(text, "FontPoint,100\n", "FontPoint,big\n");
-  text = Replace(text, "CaptionRows,1\n", "CaptionRows,\n");
+  text = ReplaceAll(text, "CropHeight,10\n", "CropHeight,ten\n");
+  text = ReplaceAll(text, "MainImagePosition,4\n", "MainImagePosition,middle\n");
+  text = ReplaceAll(text, "InnerFrame3d,1\n", "InnerFrame3d,no\n");
+  text = ReplaceAll(text, "FontPoint,100\n", "FontPoint,big\n");
+  text = ReplaceAll(text, "CaptionRows,1\n", "CaptionRows,\n");
   Montage layout = EveryFieldChanged();
   ASSERT_TRUE(Read(layout, text));
   EXPECT_EQ(layout.CropHeight, 11u);
@@ -230,8 +225,8 @@ TEST(MontageTextTest, AShortFileZeroesNumbersAndKeepsTexts) {
 
 TEST(MontageTextTest, QuotedValuesReadWithTheirCommas) {
   Montage layout;
-  ASSERT_TRUE(Read(
-      layout, Replace(TextOf(Montage()), "InnerFrameColour,AAAAAA", "InnerFrameColour,\"A,B\"")));
+  ASSERT_TRUE(Read(layout, ReplaceAll(TextOf(Montage()), "InnerFrameColour,AAAAAA",
+                                      "InnerFrameColour,\"A,B\"")));
   EXPECT_EQ(layout.InnerFrameColour, "A,B");
   EXPECT_EQ(layout.OuterFrameColour, "000000");
 }
