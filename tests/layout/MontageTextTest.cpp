@@ -19,6 +19,7 @@ LayoutReadResult Read(Montage& layout, const std::string& text) {
 }
 
 using testsupport::ReplaceAll;
+using testsupport::WithLines;
 
 // The file of an older version: the default file with the older signature and the extra lines
 // that version had.
@@ -74,16 +75,6 @@ TEST(MontageTextTest, LineFeedAndCarriageReturnLineFeedFilesReadTheSame) {
   ASSERT_TRUE(Read(fromCrLf, ReplaceAll(text, "\n", "\r\n")));
   EXPECT_EQ(TextOf(fromLf), text);
   EXPECT_EQ(TextOf(fromCrLf), text);
-}
-
-TEST(MontageTextTest, ReadsByPositionWhateverTheKeysSay) {
-  std::string text = TextOf(EveryFieldChanged());
-  text = ReplaceAll(text, "CropHeight,", "Nonsense,");
-  text = ReplaceAll(text, "CropWidth,", "CropHeight,");
-  Montage layout;
-  ASSERT_TRUE(Read(layout, text));
-  EXPECT_EQ(layout.CropHeight, 11u);
-  EXPECT_EQ(layout.CropWidth, 9u);
 }
 
 // A saved version and the lines a file of that version carries: the text after
@@ -184,32 +175,52 @@ TEST(MontageTextTest, TheSignatureLineIsSkippedForAtMost1024Characters) {
   }
 }
 
-TEST(MontageTextTest, ParenthesesAndTheWrittenUnsignedFormBothReadAsMinusFive) {
-  Montage fromParentheses;
-  Montage fromUnsigned;
-  const std::string text = TextOf(Montage());
-  ASSERT_TRUE(Read(fromParentheses, ReplaceAll(text, "OuterMargin,0\n", "OuterMargin,(5)\n")));
-  ASSERT_TRUE(Read(fromUnsigned, ReplaceAll(text, "OuterMargin,0\n", "OuterMargin,4294967291\n")));
-  EXPECT_EQ(static_cast<std::int32_t>(fromParentheses.OuterMargin), -5);
-  EXPECT_EQ(fromUnsigned.OuterMargin, fromParentheses.OuterMargin);
-}
-
-TEST(MontageTextTest, ANumberTokenThatIsNoNumberLeavesItsFieldButAnEmptyOneIsZero) {
-  std::string text = TextOf(Montage());
-  text = ReplaceAll(text, "CropHeight,10\n", "CropHeight,ten\n");
-  text = ReplaceAll(text, "MainImagePosition,4\n", "MainImagePosition,middle\n");
-  text = ReplaceAll(text, "InnerFrame3d,1\n", "InnerFrame3d,no\n");
-  text = ReplaceAll(text, "FontPoint,100\n", "FontPoint,big\n");
-  text = ReplaceAll(text, "CaptionRows,1\n", "CaptionRows,\n");
-  Montage layout = EveryFieldChanged();
-  ASSERT_TRUE(Read(layout, text));
-  EXPECT_EQ(layout.CropHeight, 11u);
-  EXPECT_EQ(layout.MainImagePosition, 7);
-  EXPECT_FALSE(layout.InnerFrame3d);
-  EXPECT_EQ(layout.NameFont.FontPoint, 90u);
-  EXPECT_EQ(layout.MainNameFont.FontPoint, 120u);
-  EXPECT_EQ(layout.CaptionRows, 0u);
-  EXPECT_EQ(layout.CropWidth, 8u);
+// Changed lines of a file read over a layout: fields are read by position whatever their keys
+// say, a number in parentheses is negative, a number token that is no number leaves its field
+// but an empty one is zero, and quotes keep commas.
+TEST(MontageTextTest, ChangedLinesReadOverALayout) {
+  const std::string defaults = TextOf(Montage());
+  Montage minusFive;
+  minusFive.OuterMargin = static_cast<std::uint32_t>(-5);
+  Montage noNumbers;
+  noNumbers.CropHeight = 11;
+  noNumbers.MainImagePosition = 7;
+  noNumbers.InnerFrame3d = false;
+  noNumbers.NameFont.FontPoint = 90;
+  noNumbers.MainNameFont.FontPoint = 120;
+  noNumbers.CaptionRows = 0;
+  Montage quoted;
+  quoted.InnerFrameColour = "A,B";
+  const struct {
+    const char* what;
+    Montage before;
+    std::string text;
+    Montage after;
+  } cases[] = {
+      {"keys", Montage(),
+       WithLines(TextOf(EveryFieldChanged()),
+                 {{"CropHeight,11", "Nonsense,11"}, {"CropWidth,9", "CropHeight,9"}}),
+       EveryFieldChanged()},
+      {"parentheses", Montage(), WithLines(defaults, {{"OuterMargin,0", "OuterMargin,(5)"}}),
+       minusFive},
+      {"unsigned", Montage(), WithLines(defaults, {{"OuterMargin,0", "OuterMargin,4294967291"}}),
+       minusFive},
+      {"no numbers", EveryFieldChanged(),
+       WithLines(defaults, {{"CropHeight,10", "CropHeight,ten"},
+                            {"MainImagePosition,4", "MainImagePosition,middle"},
+                            {"InnerFrame3d,1", "InnerFrame3d,no"},
+                            {"FontPoint,100", "FontPoint,big"},
+                            {"CaptionRows,1", "CaptionRows,"}}),
+       noNumbers},
+      {"quoted", Montage(),
+       WithLines(defaults, {{"InnerFrameColour,AAAAAA", "InnerFrameColour,\"A,B\""}}), quoted},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Montage layout = c.before;
+    ASSERT_TRUE(Read(layout, c.text));
+    EXPECT_EQ(TextOf(layout), TextOf(c.after));
+  }
 }
 
 TEST(MontageTextTest, AShortFileZeroesNumbersAndKeepsTexts) {
@@ -221,14 +232,6 @@ TEST(MontageTextTest, AShortFileZeroesNumbersAndKeepsTexts) {
   EXPECT_EQ(layout.OuterMarginColour, "010203");
   EXPECT_EQ(layout.CaptionFonts[2].FontName, "Georgia");
   EXPECT_EQ(layout.CaptionFonts[2].FontPoint, 0u);
-}
-
-TEST(MontageTextTest, QuotedValuesReadWithTheirCommas) {
-  Montage layout;
-  ASSERT_TRUE(Read(layout, ReplaceAll(TextOf(Montage()), "InnerFrameColour,AAAAAA",
-                                      "InnerFrameColour,\"A,B\"")));
-  EXPECT_EQ(layout.InnerFrameColour, "A,B");
-  EXPECT_EQ(layout.OuterFrameColour, "000000");
 }
 
 TEST(MontageTextTest, EveryAwkwardTextValueReadsBackUnchanged) {
