@@ -131,12 +131,6 @@ TEST_F(ClassCommandTest, GridLaysOutTheClassInTheLayoutsOrder) {
   }
 }
 
-TEST_F(ClassCommandTest, GridWithoutAClassPrintsNoNames) {
-  const ProgramResult result = Run("grid '" + Layout({}) + "'");
-  ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out.find("names"), std::string::npos);
-}
-
 TEST_F(ClassCommandTest, MissingPicturesAreNamedAndTheirCellsFramed) {
   std::vector<ClassRow> rows = kClass;
   rows[1].picture = "missing-ben.jpg";
@@ -216,13 +210,6 @@ TEST_F(ClassCommandTest, AMalformedListIsRefusedWithItsLineAndNothingWritten) {
   }
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"bad.csv", "kept.png", "layout.txt", "stderr.txt"}));
-}
-
-TEST_F(ClassCommandTest, AnEmptyClassOptionIsAUsageMistake) {
-  const ProgramResult result = Run("grid '" + Layout({}) + "' --class ''");
-  EXPECT_EQ(result.status, 2);
-  EXPECT_NE(result.err.find("--class needs the path of a class list"), std::string::npos)
-      << result.err;
 }
 
 TEST_F(ClassCommandTest, AnExifTurnedPictureIsDrawnUpright) {

@@ -44,6 +44,7 @@ class CompositeCommandTest : public testing::Test {
   ScratchFolder folder_{"composite-command-test"};
 };
 
+// The whole object, which without a class names nobody.
 TEST_F(CompositeCommandTest, GridReproducesTheDefaultLayoutExample) {
   const Result result = Run("grid '" + Layout("default.txt") + "'");
   ASSERT_EQ(result.status, 0) << result.err;
@@ -234,6 +235,7 @@ TEST_F(CompositeCommandTest, BadOptionsAndFilesAreRefusedWithAMessage) {
       {"grid '" + layout + "' --paper 0x2540", 2, "--paper takes"},
       {"grid '" + layout + "' --bogus", 2, "unknown option --bogus"},
       {"grid '" + layout + "' --sample '" + Path("nothing.jpg") + "'", 2, "no such file"},
+      {"grid '" + layout + "' --class ''", 2, "--class needs the path of a class list"},
       {"grid '" + Path("missing.txt") + "'", 1, "cannot open"},
       {"grid '" + Write("not-layout.txt", "hello,world\n") + "'", 1, "not a layout file"},
       {"grid '" + layout + "'" + broken, 1, "Could not read the sample image"},
