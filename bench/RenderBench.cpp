@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QImageWriter>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "cli/HeadlessApplication.h"
@@ -72,7 +73,8 @@ void BM_EncodePng(benchmark::State& state) {
   const int dpi = static_cast<int>(state.range(0));
   const QImage image = DefaultComposite(dpi);
   for (auto _ : state) {
-    const QByteArray png = PngEncoder::Encode(image, DotsPerMetre(dpi), DotsPerMetre(dpi));
+    std::string error;
+    const QByteArray png = PngEncoder::Encode(image, DotsPerMetre(dpi), DotsPerMetre(dpi), error);
     state.counters["bytes"] = static_cast<double>(png.size());
   }
 }

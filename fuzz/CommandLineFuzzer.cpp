@@ -26,6 +26,8 @@
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Reporter.h"
+#include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
 #include "images/ImageCache.h"
 #include "images/LoadRetryPolicy.h"
@@ -187,9 +189,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::ostringstream messages;
   const RunScope scope(folder, messages);
+  Reporter reporter(messages);
   CompositeRequest request;
-  if (request.Parse(args, render ? kRenderOptions : std::vector<std::string_view>{}, "",
-                    messages) != 0) {
+  if (request.Parse(args, render ? RenderSubcommand : GridSubcommand,
+                    render ? kRenderOptions : std::vector<std::string_view>{}, messages,
+                    reporter)) {
     return 0;
   }
   if (render && !RenderOptionsAccepted(request)) return 0;

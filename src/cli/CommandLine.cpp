@@ -7,29 +7,15 @@
 #include <system_error>
 
 #include "cli/PreviewOptions.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "layout/LayoutText.h"
 #include "layout/LayoutVersion.h"
-#include "platform/ModalQuestions.h"
 
 namespace {
 
 constexpr std::array<const Subcommand*, 4> kSubcommands{&LayoutSubcommand, &ImageSubcommand,
                                                         &GridSubcommand, &RenderSubcommand};
-
-// Routes the modal questions of a headless run to its error stream for the run's duration.
-class ScopedStreamQuestions {
- public:
-  explicit ScopedStreamQuestions(std::ostream& err) : questions_(err) {
-    ModalQuestions::Install(&questions_);
-  }
-  ~ScopedStreamQuestions() { ModalQuestions::Install(nullptr); }
-  ScopedStreamQuestions(const ScopedStreamQuestions&) = delete;
-  ScopedStreamQuestions& operator=(const ScopedStreamQuestions&) = delete;
-
- private:
-  StreamQuestions questions_;
-};
 
 void WriteProgramUsage(std::ostream& out) {
   out << "usage: montage-designer [LAYOUT]\n"
@@ -40,9 +26,11 @@ void WriteProgramUsage(std::ostream& out) {
          "Without a subcommand the designer window opens, on the layout file LAYOUT when one is\n"
          "given; the window needs a display. LAYOUT must be an existing file or a path with a\n"
          "'/' (write ./NAME for a file named like a subcommand or starting with a dash); any\n"
-         "other word, and any option not shown here, is refused. Exit status: 0 done, 1 failed\n"
-         "(a file that cannot be read or written), 2 a command line that cannot be followed.\n"
+         "other word, and any option not shown here, is refused.\n"
          "\n"
+         "Exit status:\n"
+      << ExitStatusUsage()
+      << "\n"
          "Subcommands, which need no display (options may come anywhere after the subcommand;\n"
          "\"--\" ends them):\n";
   for (const Subcommand* command : kSubcommands) {
@@ -62,9 +50,8 @@ std::string SubcommandNames() {
   return names;
 }
 
-int RefuseWord(std::ostream& err, const std::string& what) {
-  err << "montage-designer: " << what << "; try montage-designer --help\n";
-  return 2;
+int RefuseWord(Reporter& reporter, const std::string& what) {
+  return reporter.Refuse(what + "; try montage-designer --help");
 }
 
 // A word that names no subcommand is the window's layout file when it is one, or when it is
@@ -78,25 +65,26 @@ bool IsLayoutArgument(const std::string& word) {
 // The window's command line: at most one layout file and no options other than --help and
 // --version. Qt's own options are not passed on; its environment variables do the same work.
 std::optional<int> RunWindowCommandLine(const SubcommandArgs& args, std::ostream& out,
-                                        std::ostream& err) {
+                                        Reporter& reporter) {
   for (const std::string& word : args) {
     if (word == "--help" || word == "-h") {
       WriteProgramUsage(out);
-      return FinishOutput(out, err);
+      return FinishOutput(out, reporter);
     }
     if (word == "--version") {
       out << "montage-designer " << FormatVersion(ProgramVersion) << '\n';
-      return FinishOutput(out, err);
+      return FinishOutput(out, reporter);
     }
     if (!word.empty() && word[0] == '-' && word != "-") {
-      return RefuseWord(err, "unknown option " + word);
+      return RefuseWord(reporter, "unknown option " + word);
     }
   }
   if (!IsLayoutArgument(args[0])) {
-    return RefuseWord(err, "\"" + args[0] + "\" is neither a subcommand nor a file");
+    return RefuseWord(reporter, "\"" + args[0] + "\" is neither a subcommand nor a file");
   }
   if (args.size() > 1) {
-    return RefuseWord(err, "the window opens one layout file; \"" + args[1] + "\" is one too many");
+    return RefuseWord(reporter,
+                      "the window opens one layout file; \"" + args[1] + "\" is one too many");
   }
   return std::nullopt;
 }
@@ -106,18 +94,20 @@ std::optional<int> RunWindowCommandLine(const SubcommandArgs& args, std::ostream
 std::optional<int> RunCommandLine(const SubcommandArgs& args, std::ostream& out,
                                   std::ostream& err) {
   if (args.empty()) return std::nullopt;
+  Reporter reporter(err);
   for (const Subcommand* command : kSubcommands) {
     if (args[0] == command->Name) {
-      ScopedStreamQuestions questions(err);
-      return command->Run(SubcommandArgs(args.begin() + 1, args.end()), out, err);
+      return command->Run(SubcommandArgs(args.begin() + 1, args.end()), out, reporter);
     }
   }
-  return RunWindowCommandLine(args, out, err);
+  return RunWindowCommandLine(args, out, reporter);
 }
 
 int RefuseWindowWithoutDisplay(std::ostream& err) {
+  Reporter reporter(err);
   // A usage mistake in this setting: the same words work where there is a display.
   return RefuseWord(
-      err, "the designer window needs a display (DISPLAY or WAYLAND_DISPLAY); the subcommands " +
-               SubcommandNames() + " work without one");
+      reporter,
+      "the designer window needs a display (DISPLAY or WAYLAND_DISPLAY); the subcommands " +
+          SubcommandNames() + " work without one");
 }

@@ -1,26 +1,25 @@
 #include "cli/CompositeRequest.h"
 
-#include <ostream>
-
 #include "cli/LayoutArgument.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
 
 std::optional<int> CompositeRequest::Parse(const SubcommandArgs& args, const Subcommand& command,
                                            const std::vector<std::string_view>& extraOptions,
-                                           std::ostream& out, std::ostream& err) {
+                                           std::ostream& out, Reporter& reporter) {
   PreviewOptions options(FindInstallFolder());
   arguments_ = options.Parse(args, extraOptions);
-  if (const auto status = command.Settle(*arguments_, out, err)) return status;
+  if (const auto status = command.Settle(*arguments_, out, reporter)) return status;
   if (arguments_->Words().size() != 1) {
-    return command.Refuse(err, arguments_->Words().empty() ? "no layout file given"
-                                                           : "more than one layout file given");
+    return command.Refuse(reporter, arguments_->Words().empty()
+                                        ? "no layout file given"
+                                        : "more than one layout file given");
   }
   settings_ = options.Settings();
-  if (!ReadLayoutArgument(arguments_->Words().front(), layout_, err)) return 1;
-  return std::nullopt;
+  return ReadLayoutArgument(arguments_->Words().front(), layout_, reporter);
 }
 
 const std::string* CompositeRequest::Extra(const std::string& option) const {
@@ -29,10 +28,9 @@ const std::string* CompositeRequest::Extra(const std::string& option) const {
 
 Rect CompositeRequest::Page() const { return PreviewPage(settings_, layout_); }
 
-int ReportPictureProblems(const std::vector<PictureProblem>& problems, std::ostream& err) {
+int ReportPictureProblems(const std::vector<PictureProblem>& problems, Reporter& reporter) {
   for (const PictureProblem& problem : problems) {
-    err << "montage-designer: cannot draw the picture " << problem.Path << ": " << problem.Error
-        << '\n';
+    reporter.Say("cannot draw the picture " + problem.Path + ": " + problem.Error);
   }
-  return problems.empty() ? 0 : 3;
+  return problems.empty() ? ExitDone : ExitPicturesMissing;
 }

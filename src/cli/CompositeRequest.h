@@ -13,6 +13,7 @@
 #include "layout/Montage.h"
 #include "settings/PreviewSettings.h"
 
+class Reporter;
 struct Subcommand;
 
 // What the grid and render subcommands are asked to lay out: a layout read from the file named
@@ -21,11 +22,10 @@ class CompositeRequest {
  public:
   // Parses the command line of the command (one layout file, preview options and the command's
   // own options that take a value) and reads the layout. Returns nothing when all is well,
-  // otherwise the exit status, with the usage on out after --help or the reason on err: 2 for a
-  // usage mistake, 1 for a layout that cannot be read.
+  // otherwise the exit status, with the usage on out after --help or the reason reported.
   std::optional<int> Parse(const SubcommandArgs& args, const Subcommand& command,
                            const std::vector<std::string_view>& extraOptions, std::ostream& out,
-                           std::ostream& err);
+                           Reporter& reporter);
 
   const Montage& Layout() const { return layout_; }
   const PreviewSettings& Settings() const { return settings_; }
@@ -40,6 +40,6 @@ class CompositeRequest {
   std::optional<CommandArguments> arguments_;
 };
 
-// Names each picture of a class that could not be drawn on err, with the reason. Returns the
-// exit status that tells scripts about them, 3, or 0 when there were none.
-int ReportPictureProblems(const std::vector<PictureProblem>& problems, std::ostream& err);
+// Names each picture of a class that could not be drawn, with the reason. Returns the exit
+// status that tells scripts about them, or done when there were none.
+int ReportPictureProblems(const std::vector<PictureProblem>& problems, Reporter& reporter);

@@ -4,6 +4,7 @@
 
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
 #include "images/CompositeSubjects.h"
@@ -102,20 +103,16 @@ void WritePlan(std::ostream& out, const Rect& page, const CompositeContent& cont
   out << "}\n";
 }
 
-int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
+int RunGridCommand(const SubcommandArgs& args, std::ostream& out, Reporter& reporter) {
   HeadlessApplication application;
   CompositeRequest request;
-  if (const auto status = request.Parse(args, GridSubcommand, {}, out, err)) return *status;
+  if (const auto status = request.Parse(args, GridSubcommand, {}, out, reporter)) return *status;
 
   // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
   ImageCache& cache = ImageCache::Instance();
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
-  std::string classError;
-  const CompositeSubjects subjects = CompositeSubjects::ForSettings(request.Settings(), classError);
-  if (!classError.empty()) {
-    err << "montage-designer: " << classError << '\n';
-    return 1;
-  }
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(request.Settings());
+  if (!subjects.ClassError().empty()) return reporter.Fail(subjects.ClassError());
   const Rect page = request.Page();
   // The grid draws no picture, so it asks for cells of about a pixel: each picture of a class is
   // then decoded at an eighth of its sides, which still finds a missing, unreadable or damaged
@@ -123,12 +120,14 @@ int RunGridCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& 
   constexpr double kCellsOfAPixel = 1e-6;
   const CompositeContent content = PrepareComposite(request.Layout(), request.Settings(), cache,
                                                     page, subjects, false, kCellsOfAPixel);
-  // Subjects enough for a composite but no cell made: the sample could not be read, which the
-  // sample composite has already said.
-  if (subjects.ImageCount() >= 3 && content.Items.empty()) return 1;
+  // The samples' one problem is the sample itself, without which no cell was made.
+  if (subjects.Class() == nullptr && !content.Problems.empty()) {
+    reporter.Relay(content.Problems.front().Error);
+    return ExitFailed;
+  }
   WritePlan(out, page, content, subjects.Class() != nullptr);
-  if (const int status = FinishOutput(out, err)) return status;
-  return ReportPictureProblems(content.Problems, err);
+  if (const int status = FinishOutput(out, reporter)) return status;
+  return ReportPictureProblems(content.Problems, reporter);
 }
 
 }  // namespace

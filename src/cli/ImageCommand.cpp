@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/CommandArguments.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
@@ -17,12 +18,12 @@ std::int64_t Orientation(const ZodarEdo::DeviceIndepBitmap& picture) {
   return static_cast<std::int64_t>(value);
 }
 
-int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
+int RunImageCommand(const SubcommandArgs& args, std::ostream& out, Reporter& reporter) {
   const CommandArguments arguments(args, {});
-  if (const auto status = ImageSubcommand.Settle(arguments, out, err)) return *status;
+  if (const auto status = ImageSubcommand.Settle(arguments, out, reporter)) return *status;
   if (arguments.Words().size() != 1) {
     return ImageSubcommand.Refuse(
-        err, arguments.Words().empty() ? "no picture given" : "more than one picture given");
+        reporter, arguments.Words().empty() ? "no picture given" : "more than one picture given");
   }
   // The picture is loaded through the image cache as the window loads it, but tried once: the
   // window's 20-second retry waits for a file that another program is still writing, and a
@@ -31,15 +32,15 @@ int RunImageCommand(const SubcommandArgs& args, std::ostream& out, std::ostream&
   ImageError error;
   const ImageCache::Picture picture = cache.Get(arguments.Words()[0], error);
   if (!picture || error.Failed() || !picture->HasPixels()) {
-    err << error.Text << '\n';
-    return 1;
+    reporter.Relay(error.Text);
+    return ExitFailed;
   }
   const ZodarEdo::PictureSize size = picture->GetSize();
   const ZodarEdo::PictureResolution resolution = picture->Resolution();
   out << "{\"width\":" << size.Width << ",\"height\":" << size.Height
       << ",\"bitsPerPixel\":" << picture->BitsPerPixel() << ",\"resolution\":[" << resolution.X
       << ',' << resolution.Y << "],\"orientation\":" << Orientation(*picture) << "}\n";
-  return FinishOutput(out, err);
+  return FinishOutput(out, reporter);
 }
 
 }  // namespace

@@ -1,25 +1,24 @@
 #include "cli/LayoutArgument.h"
 
-#include <ostream>
-
+#include "cli/Reporter.h"
 #include "layout/LayoutFile.h"
-#include "layout/Montage.h"
-#include "platform/NoticingQuestions.h"
 
-bool ReadLayoutArgument(const std::string& path, Montage& layout, std::ostream& err) {
-  LayoutFile file(path);
-  if (!file.IsOpen()) {
-    err << "montage-designer: cannot open " << path << ": " << file.Error() << '\n';
-    return false;
+std::optional<int> ReadLayoutArgument(const std::string& path, Montage& layout,
+                                      Reporter& reporter) {
+  using Outcome = LayoutReadResult::Outcome;
+  const LayoutReadResult read = ReadLayoutFromFile(path, layout);
+  switch (read.What) {
+    case Outcome::Read:
+      return std::nullopt;
+    case Outcome::CannotOpen:
+      return reporter.Fail("cannot open " + path + ": " + read.Message);
+    case Outcome::CannotRead:
+      return reporter.Fail("cannot read " + path + ": " + read.Message);
+    case Outcome::NotALayout:
+      return reporter.Fail(path + " is not a layout file");
+    case Outcome::LaterVersion:
+      reporter.Relay(read.Message);
+      return ExitFailed;
   }
-  NoticingQuestions questions;
-  const bool read = layout.ReadText(file.Stream());
-  if (!file.Error().empty()) {
-    err << "montage-designer: cannot read " << path << ": " << file.Error() << '\n';
-    return false;
-  }
-  if (!read && !questions.MessageShown()) {
-    err << "montage-designer: " << path << " is not a layout file\n";
-  }
-  return read;
+  return ExitFailed;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <iosfwd>
+#include <optional>
 #include <string>
 
 class Montage;
+class Reporter;
 
-// Reads the layout file a subcommand was given. On failure the reason (or the reader's own
-// message, already shown) is on err and the result is false.
-bool ReadLayoutArgument(const std::string& path, Montage& layout, std::ostream& err);
+// Reads the layout file a subcommand was given into the layout. Returns nothing when it was
+// read, otherwise the exit status after the reporter has said why.
+std::optional<int> ReadLayoutArgument(const std::string& path, Montage& layout, Reporter& reporter);

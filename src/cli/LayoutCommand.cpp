@@ -2,26 +2,28 @@
 
 #include "cli/CommandArguments.h"
 #include "cli/LayoutArgument.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "layout/Montage.h"
 
 namespace {
 
-int RunLayoutCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
+int RunLayoutCommand(const SubcommandArgs& args, std::ostream& out, Reporter& reporter) {
   const CommandArguments arguments(args, {});
-  if (const auto status = LayoutSubcommand.Settle(arguments, out, err)) return *status;
-  if (arguments.Words().size() > 1) return LayoutSubcommand.Refuse(err, "more than one file given");
+  if (const auto status = LayoutSubcommand.Settle(arguments, out, reporter)) return *status;
+  if (arguments.Words().size() > 1) {
+    return LayoutSubcommand.Refuse(reporter, "more than one file given");
+  }
   Montage layout;
-  if (arguments.Words().size() == 1 && !ReadLayoutArgument(arguments.Words()[0], layout, err)) {
-    return 1;
+  if (arguments.Words().size() == 1) {
+    if (const auto status = ReadLayoutArgument(arguments.Words()[0], layout, reporter)) {
+      return *status;
+    }
   }
   layout.WriteText(out);
   out.flush();
-  if (!out) {
-    err << "montage-designer: cannot write the layout to standard output\n";
-    return 1;
-  }
-  return 0;
+  if (!out) return reporter.Fail("cannot write the layout to standard output");
+  return ExitDone;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "images/ImageCache.h"
 #include "output/CompositeExport.h"
@@ -28,30 +29,27 @@ std::jthread ReadFontsAside() {
   }
 }
 
-int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, std::ostream& err) {
+int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, Reporter& reporter) {
   HeadlessApplication application;
   CompositeRequest request;
   if (const auto status =
-          request.Parse(args, RenderSubcommand, {"-o", "--output", "--dpi"}, out, err)) {
+          request.Parse(args, RenderSubcommand, {"-o", "--output", "--dpi"}, out, reporter)) {
     return *status;
   }
   const std::string* output = request.Extra("-o");
   if (!output) output = request.Extra("--output");
   if (!output || output->empty()) {
-    return RenderSubcommand.Refuse(err, "no output file given (-o OUT)");
+    return RenderSubcommand.Refuse(reporter, "no output file given (-o OUT)");
   }
   OutputFormat format;
   if (!OutputFormatFor(*output, format)) {
-    err << "montage-designer: " << *output
-        << ": the output's extension must be .png, .jpg, .jpeg or .pdf\n";
-    return 2;
+    return reporter.Refuse(*output + ": the output's extension must be .png, .jpg, .jpeg or .pdf");
   }
   std::uint32_t dpi = kDefaultDpi;
   if (const std::string* text = request.Extra("--dpi");
       text && !ParseBoundedNumber(*text, 1, kMaximumDpi, dpi)) {
-    err << "montage-designer: --dpi takes a whole number from 1 to " << kMaximumDpi << ", not \""
-        << *text << "\"\n";
-    return 2;
+    return reporter.Refuse("--dpi takes a whole number from 1 to " + std::to_string(kMaximumDpi) +
+                           ", not \"" + *text + "\"");
   }
 
   const std::jthread fonts = ReadFontsAside();
@@ -65,19 +63,19 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, std::ostream
       ExportComposite(request.Layout(), request.Settings(), cache, {*output, format, dpi});
   switch (result.Outcome) {
     case ExportResult::Status::Written:
-      if (!result.Message.empty()) err << "montage-designer: " << result.Message << '\n';
-      return ReportPictureProblems(result.Problems, err);
+      if (!result.Message.empty()) reporter.Say(result.Message);
+      return ReportPictureProblems(result.Problems, reporter);
     case ExportResult::Status::TooSmall:
-      err << "montage-designer: " << result.Message << '\n';
-      return 2;
+      return reporter.Refuse(result.Message);
     case ExportResult::Status::TooLarge:
-      err << "montage-designer: " << result.Message << "; choose a lower --dpi\n";
-      return 2;
+      return reporter.Refuse(result.Message + "; choose a lower --dpi");
+    case ExportResult::Status::SampleUnreadable:
+      reporter.Relay(result.Message);
+      return ExitFailed;
     case ExportResult::Status::Failed:
-      if (!result.Message.empty()) err << "montage-designer: " << result.Message << '\n';
-      return 1;
+      return reporter.Fail(result.Message);
   }
-  return 0;
+  return ExitFailed;
 }
 
 }  // namespace

@@ -4,39 +4,37 @@
 
 #include "cli/CommandArguments.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Reporter.h"
 
-void Subcommand::WriteUsage(std::ostream& out) const {
-  out << "usage: montage-designer " << Name << ' ' << Synopsis << '\n'
-      << Summary << '\n'
-      << OptionLines;
-  if (TakesPreviewOptions) out << PreviewOptions::Usage();
+std::string Subcommand::Usage() const {
+  std::string usage = "usage: montage-designer ";
+  usage.append(Name).append(" ").append(Synopsis).append("\n");
+  usage.append(Summary).append("\n").append(OptionLines);
+  if (TakesPreviewOptions) usage += PreviewOptions::Usage();
+  return usage;
 }
 
-int Subcommand::Refuse(std::ostream& err, std::string_view reason) const {
-  err << "montage-designer: " << reason << '\n';
-  WriteUsage(err);
-  return 2;
+int Subcommand::Refuse(Reporter& reporter, std::string_view reason) const {
+  return reporter.Refuse(reason, Usage());
 }
 
 std::optional<int> Subcommand::Settle(const CommandArguments& arguments, std::ostream& out,
-                                      std::ostream& err) const {
+                                      Reporter& reporter) const {
   if (arguments.HelpAsked()) {
-    WriteUsage(out);
-    return FinishOutput(out, err);
+    out << Usage();
+    return FinishOutput(out, reporter);
   }
   // A mistyped option is named in one line rather than buried above a screen of usage.
   if (!arguments.UnknownOption().empty()) {
-    err << "montage-designer: unknown option " << arguments.UnknownOption()
-        << "; try montage-designer " << Name << " --help\n";
-    return 2;
+    return reporter.Refuse("unknown option " + arguments.UnknownOption() +
+                           "; try montage-designer " + std::string(Name) + " --help");
   }
-  if (!arguments.Error().empty()) return Refuse(err, arguments.Error());
+  if (!arguments.Error().empty()) return Refuse(reporter, arguments.Error());
   return std::nullopt;
 }
 
-int FinishOutput(std::ostream& out, std::ostream& err) {
+int FinishOutput(std::ostream& out, Reporter& reporter) {
   out.flush();
-  if (out) return 0;
-  err << "montage-designer: cannot write to standard output\n";
-  return 1;
+  if (out) return ExitDone;
+  return reporter.Fail("cannot write to standard output");
 }

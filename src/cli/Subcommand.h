@@ -2,11 +2,13 @@
 
 #include <iosfwd>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "cli/CommandLine.h"
 
 class CommandArguments;
+class Reporter;
 
 // One headless subcommand: its name, the parts of its usage and the function that runs it. The
 // usage is written from these parts alone, for --help, after a mistake and in the program's own
@@ -20,16 +22,17 @@ struct Subcommand {
   // Lines that explain its own options; empty when it has none.
   std::string_view OptionLines = {};
   bool TakesPreviewOptions = false;
-  int (*Run)(const SubcommandArgs& args, std::ostream& out, std::ostream& err) = nullptr;
+  // Runs the subcommand on the words after its name; returns the exit status.
+  int (*Run)(const SubcommandArgs& args, std::ostream& out, Reporter& reporter) = nullptr;
 
-  void WriteUsage(std::ostream& out) const;
+  std::string Usage() const;
   // Reports a command line that cannot be followed: the reason, then the usage. Returns the
-  // exit status for it, 2.
-  int Refuse(std::ostream& err, std::string_view reason) const;
+  // exit status for it.
+  int Refuse(Reporter& reporter, std::string_view reason) const;
   // Answers --help and refuses words that were not understood. Returns the exit status when the
   // subcommand ends there, nothing when it goes on with the arguments.
   std::optional<int> Settle(const CommandArguments& arguments, std::ostream& out,
-                            std::ostream& err) const;
+                            Reporter& reporter) const;
 };
 
 extern const Subcommand LayoutSubcommand;
@@ -37,6 +40,7 @@ extern const Subcommand ImageSubcommand;
 extern const Subcommand GridSubcommand;
 extern const Subcommand RenderSubcommand;
 
-// Flushes what a command wrote to standard output. Returns 0, or 1 after saying on err that it
-// could not be written (a full disk, a closed pipe), which would otherwise pass unnoticed.
-int FinishOutput(std::ostream& out, std::ostream& err);
+// Flushes what a command wrote to standard output. Returns the status of work done, or of work
+// that failed after saying that it could not be written (a full disk, a closed pipe), which
+// would otherwise pass unnoticed.
+int FinishOutput(std::ostream& out, Reporter& reporter);

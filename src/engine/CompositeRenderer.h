@@ -23,7 +23,7 @@ using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
 // What one composite shows: the sorted small cell items, the main item when the main image is
 // drawn on its own (its picture is empty otherwise), the plan of where everything goes and,
 // once drawn, every name and caption line at the size it was fitted to, in drawing order, and
-// the pictures of a class that could not be drawn.
+// the pictures that could not be drawn: a class's, or the sample, without which no cell is made.
 struct CompositeContent {
   std::vector<CellItem> Items;
   CellItem MainItem;

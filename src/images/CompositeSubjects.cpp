@@ -41,14 +41,13 @@ CompositeSubjects::~CompositeSubjects() {
 CompositeSubjects::CompositeSubjects(CompositeSubjects&&) noexcept = default;
 CompositeSubjects& CompositeSubjects::operator=(CompositeSubjects&&) noexcept = default;
 
-CompositeSubjects CompositeSubjects::ForSettings(const PreviewSettings& settings,
-                                                 std::string& classError) {
-  classError.clear();
+CompositeSubjects CompositeSubjects::ForSettings(const PreviewSettings& settings) {
   if (settings.ClassListPath.empty()) return CompositeSubjects(settings.NumImages);
   auto list = ClassListCache::Instance().Get(settings.ClassListPath);
   if (!list->Ok()) {
-    classError = list->Error();
-    return CompositeSubjects(settings.NumImages);
+    CompositeSubjects samples(settings.NumImages);
+    samples.classError_ = list->Error();
+    return samples;
   }
   return CompositeSubjects(std::move(list));
 }
@@ -68,7 +67,8 @@ void CompositeSubjects::BuildCellItems(const Montage& layout, const PreviewSetti
     ClassComposite(layout, settings, cache)
         .BuildCellItems(*list_, cellPixels, items, mainItem, greyscale, problems);
   } else {
-    SampleComposite(layout, settings, cache)
-        .BuildCellItems(portraits_, main_, items, mainItem, greyscale);
+    SampleComposite samples(layout, settings, cache);
+    samples.BuildCellItems(portraits_, main_, items, mainItem, greyscale);
+    if (samples.Problem()) problems.push_back(*samples.Problem());
   }
 }

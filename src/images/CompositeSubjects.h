@@ -34,12 +34,15 @@ class CompositeSubjects {
   CompositeSubjects& operator=(CompositeSubjects&&) noexcept;
 
   // The class of the list the settings name when it can be read, the samples of NumImages
-  // otherwise (also when no list is named); classError says why a named list could not be read
-  // and is empty otherwise. The list is read once per change of its file.
-  static CompositeSubjects ForSettings(const PreviewSettings& settings, std::string& classError);
+  // otherwise (also when no list is named), with ClassError saying why a named list could not
+  // be read. The list is read once per change of its file.
+  static CompositeSubjects ForSettings(const PreviewSettings& settings);
 
   // The class drawn, or null for the samples.
   const ClassList* Class() const { return list_.get(); }
+  // Why the class list that was asked for could not be read; empty when it was, or when none
+  // was asked for.
+  const std::string& ClassError() const { return classError_; }
   // Images the composite shows, the main image included.
   std::size_t ImageCount() const;
   // The sample records; empty for a class.
@@ -48,7 +51,7 @@ class CompositeSubjects {
 
   // Makes the cell items of the subjects as SampleComposite or ClassComposite does. cellPixels
   // is a small cell's size in output pixels (0 x 0 when not known); pictures of the class that
-  // cannot be had are added to problems.
+  // cannot be had, or the sample when it cannot be read, are added to problems.
   void BuildCellItems(const Montage& layout, const PreviewSettings& settings, ImageCache& cache,
                       ZodarEdo::PictureSize cellPixels, std::vector<CellItem>& items,
                       CellItem& mainItem, bool greyscale,
@@ -59,4 +62,5 @@ class CompositeSubjects {
   std::vector<std::shared_ptr<PortraitImage>> portraits_;
   std::shared_ptr<PortraitImage> main_;
   std::shared_ptr<const ClassList> list_;
+  std::string classError_;
 };

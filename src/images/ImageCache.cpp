@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -59,8 +60,8 @@ std::vector<ImageCache::Picture> DecodeInParallel(const std::vector<PictureReque
   std::vector<ImageCache::Picture> pictures(requests.size());
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
-    // Whatever goes wrong with one file, down to a decoder that cannot be made, is left for
-    // the request that follows to meet and report; it must not end the program from a thread.
+    // A decoder that cannot be made, or memory that runs out, is left for the request that
+    // follows to meet and report; it must not end the program from a thread.
     try {
       PLJPEGDecoder decoder;
       for (std::size_t i = next++; i < requests.size(); i = next++) {
@@ -69,7 +70,8 @@ std::vector<ImageCache::Picture> DecodeInParallel(const std::vector<PictureReque
           pictures[i] = std::move(picture);
         }
       }
-    } catch (...) {
+    } catch (const PLTextException&) {
+    } catch (const std::bad_alloc&) {
     }
   };
   const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());

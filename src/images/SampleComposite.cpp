@@ -9,7 +9,6 @@
 #include "images/ProperCaseName.h"
 #include "images/SampleNames.h"
 #include "layout/Montage.h"
-#include "platform/ModalQuestions.h"
 #include "settings/PreviewSettings.h"
 
 namespace {
@@ -61,8 +60,8 @@ bool SampleComposite::MakeSampleCellItem(const PortraitImage& portrait, CellItem
 std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> SampleComposite::CutPicture(
     const ImageAdjustments& adjustments, bool greyscale) {
   // A sample that could not be read once in this redraw is not tried again, which would repeat
-  // the message and the cache's retries for every cell.
-  if (sampleUnreadable_) return nullptr;
+  // the cache's retries for every cell.
+  if (problem_) return nullptr;
   for (const auto& [cutAdjustments, cutGreyscale, cut] : cuts_) {
     if (cutGreyscale == greyscale && cutAdjustments == adjustments) return cut;
   }
@@ -70,8 +69,7 @@ std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> SampleComposite::CutPicture(
   ImageError error;
   const auto picture = cache_.GetAdjusted(settings_.SampleImagePath, error, adjustments);
   if (!picture || error.Failed()) {
-    sampleUnreadable_ = true;
-    ModalQuestions::Current().ShowMessage(kUnreadableSample);
+    problem_ = PictureProblem{settings_.SampleImagePath, kUnreadableSample};
     return nullptr;
   }
   // The cell's picture is a copy of its own: the cache's picture is not changed from here on.

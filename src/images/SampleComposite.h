@@ -1,11 +1,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
 #include "images/CellItem.h"
 #include "images/ImageAdjustments.h"
+#include "images/PictureProblem.h"
 
 class ImageCache;
 class Montage;
@@ -17,8 +19,8 @@ class PreviewSettings;
 // sort order. The sample picture and its orientation come from the preview settings given,
 // which the command line fills with the built-in defaults rather than the user's own.
 //
-// Within one redraw a sample that cannot be read is reported once, and cells whose portraits
-// carry equal adjustments share one cut picture.
+// Within one redraw a sample that cannot be read is tried once and kept as the redraw's
+// problem, and cells whose portraits carry equal adjustments share one cut picture.
 class SampleComposite {
  public:
   SampleComposite(const Montage& layout, const PreviewSettings& settings, ImageCache& cache);
@@ -31,6 +33,9 @@ class SampleComposite {
                       std::vector<CellItem>& items, CellItem& mainItem, bool greyscale);
   // Fills item for one portrait; false, with item untouched, when the sample cannot be read.
   bool MakeSampleCellItem(const PortraitImage& portrait, CellItem& item, bool greyscale);
+  // The sample that could not be read, with the text the user is told; nothing while the
+  // sample could be read.
+  const std::optional<PictureProblem>& Problem() const { return problem_; }
 
  private:
   using Cut =
@@ -43,7 +48,7 @@ class SampleComposite {
   const PreviewSettings& settings_;
   ImageCache& cache_;
   std::vector<Cut> cuts_;
-  bool sampleUnreadable_ = false;
+  std::optional<PictureProblem> problem_;
 };
 
 // One redraw's cell items from the process-wide image cache.

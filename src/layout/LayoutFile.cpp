@@ -9,6 +9,8 @@
 #include <cstring>
 #include <streambuf>
 
+#include "layout/Montage.h"
+
 // Reads a file descriptor through a fixed buffer, so that reading a layout holds no more than
 // one buffer of the file at a time.
 class LayoutFile::Buffer : public std::streambuf {
@@ -75,3 +77,15 @@ LayoutFile::~LayoutFile() = default;
 bool LayoutFile::IsOpen() const { return buffer_->IsOpen(); }
 
 const std::string& LayoutFile::Error() const { return buffer_->Error(); }
+
+LayoutReadResult ReadLayoutFromFile(const std::string& path, Montage& layout) {
+  using Outcome = LayoutReadResult::Outcome;
+  LayoutFile file(path);
+  if (!file.IsOpen()) return {Outcome::CannotOpen, file.Error()};
+  Montage candidate = layout;
+  LayoutReadResult result = candidate.ReadText(file.Stream());
+  // A read that broke off is told as such even where what came before it was refused.
+  if (!file.Error().empty()) return {Outcome::CannotRead, file.Error()};
+  if (result) layout = std::move(candidate);
+  return result;
+}

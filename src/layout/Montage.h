@@ -7,6 +7,7 @@
 #include <string>
 
 #include "layout/FontDetails.h"
+#include "layout/LayoutReadResult.h"
 #include "records/Archivable.h"
 #include "records/DatabaseRecord.h"
 
@@ -33,10 +34,10 @@ class Montage : public Archivable, public DatabaseRecord {
 
   // Writes the layout file: the signature line, then every parameter as a key,value line.
   void WriteText(std::ostream& stream) const;
-  // Fills the layout from a layout file, by position. False when the stream is not a layout file
-  // or was written by a later version (which is told through ModalQuestions); the layout is then
+  // Fills the layout from a layout file, by position. A stream that is not a layout file, or
+  // that a later version wrote, is refused (NotALayout, LaterVersion) and leaves the layout
   // untouched.
-  bool ReadText(std::istream& stream);
+  LayoutReadResult ReadText(std::istream& stream);
 
   // The record archive form; the reader follows the version of the last layout file read.
   Archive& WriteArchive(Archive& archive) const override;

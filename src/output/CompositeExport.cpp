@@ -40,9 +40,8 @@ ExportResult Failed(std::string message) {
 
 ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
                              ImageCache& cache, const ExportRequest& request) {
-  std::string classError;
-  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, classError);
-  if (!classError.empty()) return Failed(classError);
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
+  if (!subjects.ClassError().empty()) return Failed(subjects.ClassError());
   const Rect page = PreviewPage(settings, layout);
   const std::int64_t dpi = request.Dpi;
   const std::int64_t width = Pixels(page.Width(), dpi);
@@ -78,12 +77,14 @@ ExportResult ExportComposite(const Montage& layout, const PreviewSettings& setti
   };
   const CompositeContent content = DrawComposite(
       context, page, subjects, false, pipeline ? FinishedAbove(handOver) : FinishedAbove());
+  // Without the sample no cell is made, and the sample is the only problem samples have.
+  if (subjects.Class() == nullptr && !content.Problems.empty()) {
+    return Refused(ExportResult::Status::SampleUnreadable, content.Problems.front().Error);
+  }
   ExportResult result;
   result.Problems = content.Problems;
   if (subjects.ImageCount() < 3) {
     result.Message = "a composite needs at least 3 images; the page is left blank";
-  } else if (content.Items.empty()) {
-    return Failed({});  // the sample composite has said why no cell could be made
   }
 
   std::string error;

@@ -20,14 +20,14 @@ struct ExportRequest {
 };
 
 // How an export ended. TooSmall and TooLarge mean the request itself cannot be met at its
-// resolution and nothing was drawn; Failed means drawing or writing went wrong.
-// Message says why, without the program's name; it is empty for a failure that was already told
-// through the modal questions (a sample picture that cannot be read). After Written it may hold
-// a remark worth passing on, such as a page left blank for want of images. A class list that
-// cannot be read fails before anything is drawn; pictures of a class that cannot be had are
-// listed in Problems, their cells drawn without them.
+// resolution and nothing was drawn; SampleUnreadable that no cell could be made without the
+// sample picture; Failed that drawing or writing went wrong. Message says why in every failure,
+// without the program's name, and for the sample in the words the window shows for it. After
+// Written it may hold a remark worth passing on, such as a page left blank for want of images.
+// A class list that cannot be read fails before anything is drawn; pictures of a class that
+// cannot be had are listed in Problems, their cells drawn without them.
 struct ExportResult {
-  enum class Status { Written, TooSmall, TooLarge, Failed };
+  enum class Status { Written, TooSmall, TooLarge, SampleUnreadable, Failed };
   Status Outcome = Status::Written;
   std::string Message;
   std::vector<PictureProblem> Problems;

@@ -93,12 +93,9 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
   switch (format) {
     case OutputFormat::Png: {
       const QByteArray png =
-          pipeline ? pipeline->Finish(image, image.dotsPerMeterX(), image.dotsPerMeterY())
-                   : PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY());
-      if (png.isEmpty()) {
-        error = "not enough memory to encode the picture";
-        break;
-      }
+          pipeline ? pipeline->Finish(image, image.dotsPerMeterX(), image.dotsPerMeterY(), error)
+                   : PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY(), error);
+      if (png.isEmpty()) break;
       written =
           !file.Write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
       break;

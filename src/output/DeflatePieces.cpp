@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -19,6 +20,10 @@ constexpr std::uint8_t kZlibHeader[2] = {0x78, 0x9C};
 // The length and its complement of an empty stored block; the block's three header bits and its
 // padding to the byte boundary come before them.
 constexpr std::uint8_t kEmptyStoredLength[4] = {0x00, 0x00, 0xFF, 0xFF};
+
+// libdeflate's levels: 0 stores the input as it is, 12 compresses slowest and smallest.
+constexpr int kLowestLevel = 0;
+constexpr int kHighestLevel = 12;
 
 constexpr int kBetweenBlocks = 128;  // inflate stopped just after a block's end
 constexpr int kInFinalBlock = 64;    // the block inflate is in (or just finished) is the final one
@@ -34,7 +39,10 @@ DeflatePieces::DeflatePieces(int level)
     : compressor_(libdeflate_alloc_compressor(level)),
       inflater_(std::make_unique<z_stream_s>()),
       discard_(new std::uint8_t[kDiscardSize]) {
-  // libdeflate reports a failed allocation only by giving no compressor.
+  // libdeflate gives no compressor both for a level it does not have and for want of memory.
+  if (level < kLowestLevel || level > kHighestLevel) {
+    throw std::invalid_argument("libdeflate has no compression level " + std::to_string(level));
+  }
   if (!compressor_) throw std::bad_alloc();
   const int status = inflateInit2(inflater_.get(), -MAX_WBITS);  // raw deflate, no zlib frame
   if (status == Z_MEM_ERROR) throw std::bad_alloc();

@@ -25,8 +25,9 @@ class DeflatePieces {
     std::size_t InputSize = 0;
   };
 
-  // A compressor at a libdeflate level (1 to 12); one per thread. Throws std::bad_alloc when
-  // there is not enough memory for libdeflate's or zlib's state.
+  // A compressor at a libdeflate level (0 to 12); one per thread. Throws std::invalid_argument
+  // for another level, and std::bad_alloc when there is not enough memory for libdeflate's or
+  // zlib's state.
   explicit DeflatePieces(int level);
   ~DeflatePieces();
   DeflatePieces(const DeflatePieces&) = delete;

@@ -17,9 +17,9 @@
 // from the top while its lower part is still being drawn.
 class PieceCompression {
  public:
-  // For an RGB32 or ARGB32 picture whose pixels stay where they are until the work is done; no
-  // row is finished yet. Throws std::bad_alloc.
-  explicit PieceCompression(const QImage& picture);
+  // For an RGB32 or ARGB32 picture whose pixels stay where they are until the work is done,
+  // compressed at the libdeflate level; no row is finished yet. Throws std::bad_alloc.
+  PieceCompression(const QImage& picture, int level);
 
   int Pieces() const { return pieces_; }
 
@@ -32,7 +32,8 @@ class PieceCompression {
   // Stops every thread at its next piece, however many rows are finished.
   void Abandon();
   // The compressed pieces in order, once every thread that worked has returned; raises what
-  // stopped the first that failed (std::bad_alloc when memory ran out).
+  // stopped the first that failed (std::bad_alloc when memory ran out, std::invalid_argument
+  // for a level libdeflate does not have).
   std::vector<DeflatePieces::Piece> Result();
 
  private:
@@ -40,6 +41,7 @@ class PieceCompression {
   int Take();
 
   const QImage picture_;
+  const int level_;
   const std::size_t rowBytes_;
   const int rowsPerPiece_;
   const int pieces_;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -95,23 +97,42 @@ QByteArray PngFile(const QImage& image, const std::vector<DeflatePieces::Piece>&
   return out;
 }
 
+// Runs an encoding and gives its file, or no bytes with the reason in error: whatever stops it,
+// from memory running out to a check of the compressor's own, is a file that cannot be made
+// rather than the end of the program.
+template <typename Encoding>
+QByteArray Caught(std::string& error, Encoding encoding) {
+  try {
+    return encoding();
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory to encode the picture";
+  } catch (const std::exception& failure) {
+    error = std::string("the picture could not be compressed: ") + failure.what();
+  }
+  return {};
+}
+
 }  // namespace
 
-QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY) {
-  try {
+QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY,
+                              std::string& error, int level) {
+  if (source.isNull()) {
+    error = "the picture is empty";
+    return {};
+  }
+  return Caught(error, [&] {
     const QImage image = ThirtyTwoBits(source);
-    if (image.isNull()) return {};
-    PieceCompression work(image);
+    if (image.isNull()) throw std::bad_alloc();  // no memory for the converted picture
+    PieceCompression work(image, level);
     work.FinishRows(image.height());
     CompressOnEveryCore(work, 0);
     return PngFile(image, work.Result(), dotsPerMetreX, dotsPerMetreY);
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
+  });
 }
 
-PngPipeline::PngPipeline(const QImage& drawing)
-    : pixels_(drawing.constBits()),
+PngPipeline::PngPipeline(const QImage& drawing, int level)
+    : level_(level),
+      pixels_(drawing.constBits()),
       width_(drawing.width()),
       height_(drawing.height()),
       format_(drawing.format()) {
@@ -122,7 +143,7 @@ PngPipeline::PngPipeline(const QImage& drawing)
   // drawing would then go on in pixels of its own.
   const QImage view(pixels_, width_, height_, drawing.bytesPerLine(), drawing.format());
   try {
-    work_ = std::make_unique<PieceCompression>(view);
+    work_ = std::make_unique<PieceCompression>(view, level);
     early_ = std::jthread([this] { work_->Work(); });
   } catch (const std::bad_alloc&) {
     work_.reset();  // the rows are all compressed once the picture is drawn
@@ -145,21 +166,20 @@ void PngPipeline::LetGo() {
   work_.reset();
 }
 
-QByteArray PngPipeline::Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY) {
+QByteArray PngPipeline::Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY,
+                               std::string& error) {
   const bool same = work_ && image.constBits() == pixels_ && image.width() == width_ &&
                     image.height() == height_ && image.format() == format_;
   if (!same) {
     // The drawing went on elsewhere: what was compressed early may not be the picture.
     LetGo();
-    return PngEncoder::Encode(image, dotsPerMetreX, dotsPerMetreY);
+    return PngEncoder::Encode(image, dotsPerMetreX, dotsPerMetreY, error, level_);
   }
-  try {
+  return Caught(error, [&] {
     work_->FinishRows(height_);
     // The early thread keeps taking pieces beside the others.
     CompressOnEveryCore(*work_, early_.joinable() ? 1 : 0);
     early_ = {};
     return PngFile(image, work_->Result(), dotsPerMetreX, dotsPerMetreY);
-  } catch (const std::bad_alloc&) {
-    return {};
-  }
+  });
 }

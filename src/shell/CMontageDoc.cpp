@@ -8,7 +8,6 @@
 #include "layout/Montage.h"
 #include "platform/FileReplacement.h"
 #include "platform/ModalQuestions.h"
-#include "platform/NoticingQuestions.h"
 #include "platform/Profile.h"
 #include "shell/DocumentView.h"
 #include "shell/FileErrors.h"
@@ -71,32 +70,26 @@ void CMontageDoc::OpenLayout(const std::string& path) {
 }
 
 bool CMontageDoc::ReadLayoutFile(const std::string& path) {
-  LayoutFile file(path);
-  if (!file.IsOpen()) {
-    ShowFileError("Could not open file: " + path, file.Error());
-    failedPath_ = path;
-    UpdateAllViews(HintReloaded | HintSaved);
-    return false;
+  using Outcome = LayoutReadResult::Outcome;
+  const LayoutReadResult read = ReadLayoutFromFile(path, *layout_);
+  switch (read.What) {
+    case Outcome::Read:
+      break;
+    case Outcome::CannotOpen:
+      ShowFileError("Could not open file: " + path, read.Message);
+      failedPath_ = path;
+      UpdateAllViews(HintReloaded | HintSaved);
+      return false;
+    case Outcome::CannotRead:
+      ShowFileError("Could not read file: " + path, read.Message);
+      return false;
+    case Outcome::NotALayout:
+      ModalQuestions::Current().ShowMessage("Could not open file: " + path + "\n" + read.Message);
+      return false;
+    case Outcome::LaterVersion:
+      ModalQuestions::Current().ShowMessage(read.Message);
+      return false;
   }
-  // The file is read over a copy, so that a file that breaks off part-way through, or that the
-  // reader refuses, leaves the layout exactly as it was. Values that an older file does not
-  // hold keep the ones the layout had, as reading over the layout itself would.
-  Montage candidate = *layout_;
-  NoticingQuestions questions;
-  const bool read = candidate.ReadText(file.Stream());
-  if (!file.Error().empty()) {
-    ShowFileError("Could not read file: " + path, file.Error());
-    return false;
-  }
-  if (!read) {
-    // The reader explains a later version itself; anything else is not a layout at all.
-    if (!questions.MessageShown()) {
-      ModalQuestions::Current().ShowMessage("Could not open file: " + path +
-                                            "\nThe file is not a layout file.");
-    }
-    return false;
-  }
-  *layout_ = candidate;
   path_ = path;
   failedPath_.clear();
   ImageCache::Instance().Clear();

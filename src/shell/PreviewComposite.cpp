@@ -49,10 +49,18 @@ PreviewDrawn DrawPreviewComposite(DeviceContext& dc, const DisplayConverter& con
   const RenderContext context{dc, converter, layout, settings, ImageCache::Instance()};
   // The subjects live for this drawing only, as the composite's cell items do; the class list
   // itself is read again only when its file changes.
-  std::string classError;
-  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, classError);
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
   const CompositeContent content = DrawComposite(context, page, subjects, false);
-  TellOnce(ClassMessage(classError, content.Problems));
+  // The samples' only problem is the sample itself, which is told at every redraw that meets
+  // it rather than once like a class's.
+  const bool drawnClass = subjects.Class() != nullptr;
+  TellOnce(ClassMessage(subjects.ClassError(),
+                        drawnClass ? content.Problems : std::vector<PictureProblem>{}));
+  if (!drawnClass) {
+    for (const PictureProblem& problem : content.Problems) {
+      ModalQuestions::Current().ShowMessage(problem.Error);
+    }
+  }
   // The main item is made even when the main image is an ordinary cell; it counts as the main
   // image only when the plan gives it a place of its own.
   bool mainImage = false;

@@ -61,6 +61,11 @@ TEST_F(CommandLineTest, HelpShowsTheWindowEverySubcommandAndThePreviewOptions) {
   // The preview options are listed once, not once for each subcommand that takes them.
   EXPECT_EQ(Occurrences(help.out, "--landscape-samples"), 1u);
   EXPECT_EQ(Occurrences(help.out, "--caption1 TEXT"), 1u);
+  // So is every exit status the program gives, with what it means.
+  for (const char* status : {"\n  0  done\n", "\n  1  failed: ", "\n  2  a command line ",
+                             "\n  3  done, but pictures of the class list could not be drawn"}) {
+    EXPECT_EQ(Occurrences(help.out, status), 1u) << status;
+  }
 }
 
 TEST_F(CommandLineTest, SubcommandHelpShowsItsOwnUsageWhereverItIsAsked) {

@@ -1,30 +1,22 @@
 // Runs "montage-designer grid" and "montage-designer render" as a user would, without a display.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
+#include "support/TextChanges.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 using Result = ProgramResult;
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
 
 // The number that follows "key": in a JSON line.
 std::string NumberAfter(const std::string& json, const std::string& key) {
@@ -36,37 +28,25 @@ std::string NumberAfter(const std::string& json, const std::string& key) {
 
 class CompositeCommandTest : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("composite-command-test-" + std::to_string(::getpid()));
-    fs::create_directories(folder_);
-    defaultLayout_ = Run("layout").out;
-    ASSERT_FALSE(defaultLayout_.empty());
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    return folder_.Write(name, bytes).string();
   }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
-  }
-  std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Path(const std::string& name) const { return (folder_.Path() / name).string(); }
 
   // The default layout with some of its lines changed.
   std::string Layout(const std::string& name,
-                     const std::vector<std::pair<std::string, std::string>>& changes) {
-    std::string text = defaultLayout_;
-    for (const auto& [from, to] : changes) text = Replace(text, from + "\n", to + "\n");
-    return Write(name, text);
+                     const std::vector<std::pair<std::string, std::string>>& changes = {}) const {
+    return Write(name, testsupport::WithLines(DefaultLayoutText(), changes));
   }
 
-  Result Run(const std::string& arguments) { return RunProgram(arguments, folder_); }
+  Result Run(const std::string& arguments) const { return RunProgram(arguments, folder_.Path()); }
 
-  fs::path folder_;
-  std::string defaultLayout_;
+  ScratchFolder folder_{"composite-command-test"};
 };
 
+// The whole object, which without a class names nobody.
 TEST_F(CompositeCommandTest, GridReproducesTheDefaultLayoutExample) {
-  const Result result = Run("grid '" + Write("default.txt", defaultLayout_) + "'");
+  const Result result = Run("grid '" + Layout("default.txt") + "'");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "{\"page\":[2540,2032],\"count\":19,\"rows\":4,\"cols\":8,\"cellWidth\":317.5,"
@@ -100,7 +80,7 @@ TEST_F(CompositeCommandTest, GridReproducesTheElevenImageExampleWithExactNumbers
 }
 
 TEST_F(CompositeCommandTest, RenderWritesPngJpegAndPdfOfTheSameComposite) {
-  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string layout = Layout("default.txt");
   ASSERT_EQ(Run("render '" + layout + "' -o '" + Path("c.png") + "' --dpi 30").status, 0);
   ASSERT_EQ(Run("render '" + layout + "' --dpi 30 -o '" + Path("c.JPG") + "'").status, 0);
   ASSERT_EQ(Run("render '" + layout + "' --output '" + Path("c.pdf") + "' --dpi 30").status, 0);
@@ -145,7 +125,7 @@ TEST_F(CompositeCommandTest, PngCompressedWhileDrawnHoldsThePixelsOfThePdf) {
     int images;
     int dpi;
   } cases[] = {
-      {Write("default.txt", defaultLayout_), 20, 150},
+      {Layout("default.txt"), 20, 150},
       {(layouts / "ClassWithMainImage.txt").string(), 100, 30},
       {(layouts / "LogoAboveCaptions.txt").string(), 25, 100},
       {(layouts / "NamesOnTwoLinesColour.txt").string(), 35, 100},
@@ -170,7 +150,7 @@ TEST_F(CompositeCommandTest, PngCompressedWhileDrawnHoldsThePixelsOfThePdf) {
 }
 
 TEST_F(CompositeCommandTest, PixelSizesRoundToTheNearestPixelHalvesUp) {
-  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string layout = Layout("default.txt");
   // Paper in tenths of a millimetre at resolutions whose products are not whole pixels; the
   // resolution stored with the picture is rounded to whole dots per metre likewise.
   const struct {
@@ -215,8 +195,8 @@ TEST_F(CompositeCommandTest, EveryStarterLayoutRenders) {
   EXPECT_GE(count, 4);
 }
 
-TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
-  const std::string layout = Write("default.txt", defaultLayout_);
+TEST_F(CompositeCommandTest, BadOptionsAndFilesAreRefusedWithAMessage) {
+  const std::string layout = Layout("default.txt");
   const std::string out = " -o '" + Path("x.png") + "'";
   // A sample that cannot be read stops a render that passed every size check just after its
   // surface was made, so sizes at the limits are tried without drawing them.
@@ -255,8 +235,13 @@ TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
       {"grid '" + layout + "' --paper 0x2540", 2, "--paper takes"},
       {"grid '" + layout + "' --bogus", 2, "unknown option --bogus"},
       {"grid '" + layout + "' --sample '" + Path("nothing.jpg") + "'", 2, "no such file"},
+      {"grid '" + layout + "' --class ''", 2, "--class needs the path of a class list"},
       {"grid '" + Path("missing.txt") + "'", 1, "cannot open"},
       {"grid '" + Write("not-layout.txt", "hello,world\n") + "'", 1, "not a layout file"},
+      {"grid '" + layout + "'" + broken, 1, "Could not read the sample image"},
+      {"render '" + layout + "'" + out + broken, 1, "Could not read the sample image"},
+      {"render '" + layout + "' -o '" + Path("no-folder/x.png") + "'", 1,
+       "montage-designer: cannot write " + Path("no-folder/x.png") + ": "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
@@ -267,22 +252,12 @@ TEST_F(CompositeCommandTest, BadOptionsAreRefusedWithAMessage) {
   }
   EXPECT_FALSE(fs::exists(Path("x.png")));
   EXPECT_FALSE(fs::exists(Path("x.jpg")));
-}
-
-TEST_F(CompositeCommandTest, UnreadableSampleFailsWithTheProgramsMessage) {
-  const std::string layout = Write("default.txt", defaultLayout_);
-  const std::string sample = Write("broken.jpg", "not a picture at all");
-  const Result grid = Run("grid '" + layout + "' --sample '" + sample + "'");
-  EXPECT_EQ(grid.status, 1);
-  EXPECT_EQ(grid.err, "Could not read the sample image\n");
-  const Result render =
-      Run("render '" + layout + "' --sample '" + sample + "' -o '" + Path("s.png") + "'");
-  EXPECT_EQ(render.status, 1);
-  EXPECT_FALSE(fs::exists(Path("s.png")));
+  // The sample is told in the window's words, without the program's name.
+  EXPECT_EQ(Run("grid '" + layout + "'" + broken).err, "Could not read the sample image\n");
 }
 
 TEST_F(CompositeCommandTest, TooFewImagesLeaveTheCompositeEmpty) {
-  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string layout = Layout("default.txt");
   for (const char* images : {"0", "1", "2"}) {
     SCOPED_TRACE(images);
     const Result grid = Run("grid '" + layout + "' --images " + images);
@@ -332,7 +307,7 @@ TEST_F(CompositeCommandTest, HostileLayoutsRenderWithoutHarm) {
 }
 
 TEST_F(CompositeCommandTest, LargeGroupsAreLaidOutInFull) {
-  const std::string layout = Write("default.txt", defaultLayout_);
+  const std::string layout = Layout("default.txt");
   const Result grid = Run("grid '" + layout + "' --images 9999");
   ASSERT_EQ(grid.status, 0) << grid.err;
   EXPECT_EQ(NumberAfter(grid.out, "count"), "9998");

@@ -1,94 +1,83 @@
 // Runs "montage-designer image" as a script would, without a display, on pictures made here.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 #include "support/TestExif.h"
 #include "support/TestJpeg.h"
 
 namespace {
 
-using Result = ProgramResult;
-
 class ImageCommandTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "image-command-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = (folder_ / name).string();
-    testsupport::WriteFile(path, bytes);
-    return path;
+    return folder_.Write(name, std::string(bytes.begin(), bytes.end())).string();
   }
 
   // Runs the image command; a run that blocks or waits for a file is ended after 15 s.
-  Result Run(const std::string& arguments) { return RunProgram("image " + arguments, folder_, 15); }
+  ProgramResult Run(const std::string& arguments) {
+    return RunProgram("image " + arguments, folder_.Path(), 15);
+  }
 
-  std::filesystem::path folder_;
+  ScratchFolder folder_{"image-command-test"};
 };
 
 TEST_F(ImageCommandTest, PrintsSizeDepthResolutionAndOrientation) {
-  testsupport::JpegOptions options;
-  options.width = 120;
-  options.height = 90;
-  options.xDensity = 300;
-  options.yDensity = 150;
-  const auto payload =
+  testsupport::JpegOptions camera;
+  camera.width = 120;
+  camera.height = 90;
+  camera.xDensity = 300;
+  camera.yDensity = 150;
+  const auto turned =
       testsupport::ExifBuilder(true).Main({testsupport::ShortField(0x0112, 6)}).Payload();
-  const std::string path =
-      Write("camera.jpg", testsupport::InsertApp1(testsupport::EncodeJpeg(options), payload));
-  const Result result = Run("'" + path + "'");
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out,
-            "{\"width\":120,\"height\":90,\"bitsPerPixel\":32,\"resolution\":[300,150],"
-            "\"orientation\":6}\n");
-  EXPECT_EQ(result.err, "");
+  // A grey picture without Exif data or a density is still read as 32 bits a pixel.
+  testsupport::JpegOptions grey;
+  grey.width = 33;
+  grey.height = 17;
+  grey.kind = testsupport::JpegKind::Greyscale;
+  grey.densityUnit = 0;
+  grey.xDensity = 1;
+  grey.yDensity = 1;
+  const struct {
+    std::string path;
+    std::string json;
+  } cases[] = {
+      {Write("camera.jpg", testsupport::InsertApp1(testsupport::EncodeJpeg(camera), turned)),
+       R"({"width":120,"height":90,"bitsPerPixel":32,"resolution":[300,150],"orientation":6})"},
+      {Write("grey.jpg", testsupport::EncodeJpeg(grey)),
+       R"({"width":33,"height":17,"bitsPerPixel":32,"resolution":[0,0],"orientation":0})"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const ProgramResult result = Run("'" + c.path + "'");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, c.json + "\n");
+    EXPECT_EQ(result.err, "");
+  }
 }
 
-TEST_F(ImageCommandTest, AGreyPictureWithoutExifOrDensityIsStill32Bits) {
-  testsupport::JpegOptions options;
-  options.width = 33;
-  options.height = 17;
-  options.kind = testsupport::JpegKind::Greyscale;
-  options.densityUnit = 0;
-  options.xDensity = 1;
-  options.yDensity = 1;
-  const std::string path = Write("grey.jpg", testsupport::EncodeJpeg(options));
-  const Result result = Run("'" + path + "'");
-  EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.out,
-            "{\"width\":33,\"height\":17,\"bitsPerPixel\":32,\"resolution\":[0,0],"
-            "\"orientation\":0}\n");
-}
-
-TEST_F(ImageCommandTest, AMissingFileGivesTheErrorTextAndStatusOne) {
-  const std::string path = (folder_ / "missing.jpg").string();
-  const Result result = Run("'" + path + "'");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, "File not found: Decoder error: Opening " + path + " failed\n");
-}
-
-TEST_F(ImageCommandTest, AFileThatIsNoJpegFailsAtOnce) {
-  const std::string path = Write("picture.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
-  const Result result = Run("'" + path + "'");
-  // Status 1 and not the time limit's 124: the command does not wait for the file to change.
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err,
-            "Unexpected Error: Decoder error: Not a JPEG file: starts with 0x89 0x50\n");
+// The program's own error text, at once: status 1 and not the time limit's 124, since the
+// command does not wait for the file to change.
+TEST_F(ImageCommandTest, APictureThatCannotBeReadGivesTheErrorTextAndStatusOne) {
+  const std::string missing = (folder_.Path() / "missing.jpg").string();
+  const struct {
+    std::string path;
+    std::string err;
+  } cases[] = {
+      {missing, "File not found: Decoder error: Opening " + missing + " failed\n"},
+      {Write("picture.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}),
+       "Unexpected Error: Decoder error: Not a JPEG file: starts with 0x89 0x50\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    const ProgramResult result = Run("'" + c.path + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, c.err);
+  }
 }
 
 TEST_F(ImageCommandTest, WantsExactlyOneFile) {

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
-#include <fstream>
 
 #include "images/PortraitImage.h"
 #include "layout/Montage.h"
 #include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -124,17 +123,15 @@ TEST(PreviewOptionsValues, EveryBoundItselfIsAccepted) {
 }
 
 TEST(InstallFolderSearch, BesideTheExecutableOrInTheSharedDataFolder) {
-  const fs::path root =
-      fs::temp_directory_path() / ("install-folder-" + std::to_string(::getpid()));
+  const ScratchFolder folder("install-folder");
+  const fs::path& root = folder.Path();
   fs::create_directories(root / "bin");
-  fs::create_directories(root / "share" / "montage-designer");
   EXPECT_EQ(InstallFolderFor((root / "bin").string()), (root / "bin").string() + "/");
-  std::ofstream(root / "share" / "montage-designer" / "SampleImage.jpg") << "x";
+  folder.Write("share/montage-designer/SampleImage.jpg", "x");
   EXPECT_EQ(InstallFolderFor((root / "bin").string()),
             (root / "share" / "montage-designer").string() + "/");
-  std::ofstream(root / "bin" / "SampleImage.jpg") << "x";
+  folder.Write("bin/SampleImage.jpg", "x");
   EXPECT_EQ(InstallFolderFor((root / "bin").string()), (root / "bin").string() + "/");
-  fs::remove_all(root);
 }
 
 TEST(PreviewSubjectsCount, TheMainSubjectIsOneOfTheImages) {

@@ -245,7 +245,10 @@ TEST(CompositeFailures, UnreadableSampleDrawsMarginAndBackgroundButNoCells) {
   const QImage image = composite.Image();
   EXPECT_TRUE(composite.Content().Items.empty());
   EXPECT_EQ(ColourAt(image, image.width() / 2, image.height() / 2), MakeColourRef(16, 32, 48));
-  EXPECT_EQ(questions.Messages(), std::vector<std::string>{"Could not read the sample image"});
+  const PictureProblem unreadable{settings.SampleImagePath, "Could not read the sample image"};
+  EXPECT_EQ(composite.Content().Problems, std::vector<PictureProblem>{unreadable});
+  // The drawing tells nobody itself: the window and the command line do, each its own way.
+  EXPECT_TRUE(questions.Asked().empty());
 }
 
 TEST(CompositeMargin, ZeroMarginStillDrawsAThreeUnitBand) {

@@ -317,11 +317,10 @@ TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
     PreviewSettings settings;
     settings.NumImages = 7;
     settings.ClassListPath = c.path;
-    std::string error = "stale";
-    const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, error);
+    const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
     EXPECT_EQ(subjects.Class() != nullptr, c.isClass);
     EXPECT_EQ(subjects.ImageCount(), c.images);
-    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(subjects.ClassError(), c.error);
   }
 }
 

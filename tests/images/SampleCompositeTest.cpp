@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,7 +15,6 @@
 #include "images/PortraitImage.h"
 #include "images/SampleNames.h"
 #include "layout/Montage.h"
-#include "platform/ModalQuestions.h"
 #include "settings/PreviewSettings.h"
 #include "support/TestJpeg.h"
 
@@ -73,8 +73,9 @@ class SampleCompositeTest : public testing::Test {
 
   std::vector<CellItem> Build(const Portraits& portraits, CellItem& mainItem) {
     std::vector<CellItem> items;
-    SampleComposite(layout_, settings_, cache_)
-        .BuildCellItems(portraits, mainPortrait_, items, mainItem, false);
+    SampleComposite composite(layout_, settings_, cache_);
+    composite.BuildCellItems(portraits, mainPortrait_, items, mainItem, false);
+    problem_ = composite.Problem();
     return items;
   }
 
@@ -92,7 +93,7 @@ class SampleCompositeTest : public testing::Test {
   PhotoEvent event_;
   std::shared_ptr<PortraitImage> mainPortrait_ =
       std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0);
-  ScopedScriptedQuestions questions_;
+  std::optional<PictureProblem> problem_;  // the last redraw's
 };
 
 TEST_F(SampleCompositeTest, AMainImageBelowMultipleTwoIsAnOrdinaryCell) {
@@ -105,7 +106,7 @@ TEST_F(SampleCompositeTest, AMainImageBelowMultipleTwoIsAnOrdinaryCell) {
   CellItem separateMain;
   EXPECT_EQ(Build(MakePortraits(19), separateMain).size(), 19u);
   EXPECT_TRUE(separateMain.Picture);
-  EXPECT_TRUE(questions_.Messages().empty());
+  EXPECT_FALSE(problem_);
 }
 
 TEST_F(SampleCompositeTest, NamesContinueThroughTheTableAcrossRedraws) {
@@ -260,21 +261,21 @@ TEST_F(SampleCompositeTest, AnUnreadableSampleIsReportedOnceARedrawAndRetriedOnc
   CellItem mainItem;
   mainItem.FirstName = "kept";
   EXPECT_TRUE(Build(MakePortraits(20), mainItem).empty());
-  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
   EXPECT_EQ(mainItem.FirstName, "kept");
   EXPECT_FALSE(mainItem.Picture);
   // One retry of 20 seconds for the whole redraw.
   EXPECT_EQ(waits_, 80);
 
-  questions_.Forget();
+  problem_.reset();
   EXPECT_TRUE(Build(5).empty());
-  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
 }
 
 TEST_F(SampleCompositeTest, AMissingSampleIsReportedWithoutWaiting) {
   settings_.SampleImagePath = folder_.Path("missing.jpg");
   EXPECT_TRUE(Build(20).empty());
-  EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
+  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
   EXPECT_EQ(waits_, 0);
 }
 

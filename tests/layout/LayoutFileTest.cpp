@@ -1,35 +1,27 @@
 #include "layout/LayoutFile.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 
+#include "LayoutSamples.h"
 #include "layout/Montage.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
+using Outcome = LayoutReadResult::Outcome;
+
 class LayoutFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() / ("layout-file-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::filesystem::path folder_;
+  ScratchFolder folder_{"layout-file-test"};
 };
 
 TEST_F(LayoutFileTest, ReadsTheBytesOfARegularFile) {
-  const auto path = folder_ / "layout.txt";
   const std::string bytes("Montage,2.453,\r\nCropHeight,\0x\n", 30);
-  std::ofstream(path, std::ios::binary) << bytes;
-  LayoutFile file(path.string());
+  LayoutFile file(folder_.Write("layout.txt", bytes).string());
   ASSERT_TRUE(file.IsOpen());
   const std::string read((std::istreambuf_iterator<char>(file.Stream())),
                          std::istreambuf_iterator<char>());
@@ -37,23 +29,48 @@ TEST_F(LayoutFileTest, ReadsTheBytesOfARegularFile) {
   EXPECT_EQ(file.Error(), "");
 }
 
-TEST_F(LayoutFileTest, RefusesWhatIsNotARegularFile) {
-  LayoutFile directory(folder_.string());
+// What cannot be opened as a file is refused at once: opening a FIFO that nobody writes to must
+// not wait for a writer. A refused file, or one that breaks off part-way through (the process's
+// own memory read from its start), leaves the layout exactly as it was.
+TEST_F(LayoutFileTest, ReadingALayoutFileEndsInOneOfItsOutcomes) {
+  ASSERT_EQ(::mkfifo((folder_.Path() / "fifo").c_str(), 0600), 0);
+  const std::string current = TextOf(EveryFieldChanged());
+  const struct {
+    std::string path;
+    Outcome outcome;
+    std::string message;
+  } cases[] = {
+      {folder_.Write("layout.txt", current).string(), Outcome::Read, ""},
+      {folder_.Path().string(), Outcome::CannotOpen, "Is a directory"},
+      {(folder_.Path() / "fifo").string(), Outcome::CannotOpen, "Not a regular file"},
+      {(folder_.Path() / "missing.txt").string(), Outcome::CannotOpen, "No such file or directory"},
+      {"/proc/self/mem", Outcome::CannotRead, "Input/output error"},
+      {folder_.Write("notes.txt", "Dear diary,\n").string(), Outcome::NotALayout,
+       "The file is not a layout file."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    Montage layout;
+    const LayoutReadResult read = ReadLayoutFromFile(c.path, layout);
+    EXPECT_EQ(read.What, c.outcome);
+    EXPECT_EQ(read.Message, c.message);
+    EXPECT_EQ(TextOf(layout), c.outcome == Outcome::Read ? current : TextOf(Montage()));
+  }
+}
+
+TEST_F(LayoutFileTest, TheFileIsReadOverTheLayout) {
+  Montage layout = EveryFieldChanged();
+  ASSERT_TRUE(ReadLayoutFromFile(
+      folder_.Write("short.txt", "Montage,2.453,\nCropHeight,4\n").string(), layout));
+  EXPECT_EQ(layout.CropHeight, 4u);
+  EXPECT_EQ(layout.OuterMarginColour, "010203");
+}
+
+TEST_F(LayoutFileTest, TheStreamOfAFileThatIsNotOpenIsNoLayout) {
+  LayoutFile directory(folder_.Path().string());
   EXPECT_FALSE(directory.IsOpen());
-  EXPECT_EQ(directory.Error(), "Is a directory");
   Montage layout;
-  EXPECT_FALSE(layout.ReadText(directory.Stream()));
-
-  // Opening a FIFO that nobody writes to must not wait for a writer.
-  const auto fifo = folder_ / "fifo";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  LayoutFile pipe(fifo.string());
-  EXPECT_FALSE(pipe.IsOpen());
-  EXPECT_EQ(pipe.Error(), "Not a regular file");
-
-  LayoutFile missing((folder_ / "missing.txt").string());
-  EXPECT_FALSE(missing.IsOpen());
-  EXPECT_EQ(missing.Error(), "No such file or directory");
+  EXPECT_EQ(layout.ReadText(directory.Stream()).What, Outcome::NotALayout);
 }
 
 }  // namespace

@@ -54,8 +54,9 @@ Bytes Random(std::size_t size, unsigned values, std::mt19937& random) {
 
 class DeflatePiecesLevels : public testing::TestWithParam<int> {};
 
-// libdeflate's fastest, the encoder's and its slowest levels split and code blocks differently.
-INSTANTIATE_TEST_SUITE_P(Levels, DeflatePiecesLevels, testing::Values(1, 6, 12));
+// libdeflate's storing, fastest, the encoder's and its slowest levels split and code blocks
+// differently.
+INSTANTIATE_TEST_SUITE_P(Levels, DeflatePiecesLevels, testing::Values(0, 1, 6, 12));
 
 TEST_P(DeflatePiecesLevels, PiecesOfEveryLengthEndAtEveryBitAndJoin) {
   // Short pieces get one block of fixed codes whose end falls at a bit position that changes

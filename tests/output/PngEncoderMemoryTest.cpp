@@ -1,10 +1,11 @@
-// What the PNG encoder does when memory runs out: it gives no bytes, whichever of its threads ran
-// out, rather than end the program. Memory is made to run out for real: each case runs in a
-// child process whose address space may grow only a few megabytes.
+// What the PNG encoder does when memory runs out: it gives no bytes and says so, whichever of its
+// threads ran out, rather than end the program. Memory is made to run out for real: each case runs
+// in a child process whose address space may grow only a few megabytes.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <random>
+#include <string>
 
 #include "output/PngEncoder.h"
 #include "support/MemoryLimit.h"
@@ -32,8 +33,10 @@ TEST(PngEncoderMemory, RunningOutGivesNoBytesInsteadOfEndingTheProgram) {
   for (const std::size_t headroom : {4, 9, 10, 11, 12, 14, 16, 20}) {
     SCOPED_TRACE(testing::Message() << headroom << " MiB");
     const int outcome = testsupport::WithMemoryLimit(headroom * kMegabyte, [&] {
-      const QByteArray png = PngEncoder::Encode(noise, 0, 0);
-      if (png.isEmpty()) return kNoBytes;
+      std::string error;
+      const QByteArray png = PngEncoder::Encode(noise, 0, 0, error);
+      if (png.isEmpty())
+        return error == "not enough memory to encode the picture" ? kNoBytes : kDamaged;
       if (!testsupport::LiftMemoryLimit()) return kDamaged;
       QImage decoded;
       return decoded.loadFromData(png, "PNG") && decoded.size() == noise.size() ? kPicture

@@ -3,15 +3,10 @@
 // every pixel must come back as drawn.
 #include "output/PngEncoder.h"
 
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,6 +19,8 @@
 #include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
 #include "settings/PreviewSettings.h"
+#include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -43,22 +40,13 @@ std::string RgbBytes(const QImage& picture) {
   return bytes;
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class PngEncoderRoundTrip : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("png-encoder-test-" + std::to_string(::getpid()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   // Encodes the picture and reads it back with Qt's reader; returns the file.
   QByteArray ExpectReadByQt(const QImage& picture) {
-    const QByteArray png = PngEncoder::Encode(picture, kDotsPerMetreX, kDotsPerMetreY);
+    std::string error;
+    const QByteArray png = PngEncoder::Encode(picture, kDotsPerMetreX, kDotsPerMetreY, error);
+    EXPECT_EQ(error, "");
     QImage decoded;
     EXPECT_TRUE(decoded.loadFromData(png, "PNG"));
     EXPECT_EQ(decoded.size(), picture.size());
@@ -82,21 +70,20 @@ class PngEncoderRoundTrip : public testing::Test {
   // them with the picture's.
   void ExpectReadByImageMagick(const QImage& picture) {
     const QByteArray png = ExpectReadByQt(picture);
-    const fs::path file = folder_ / "picture.png";
-    const fs::path raw = folder_ / "picture.rgb";
-    std::ofstream(file, std::ios::binary).write(png.constData(), png.size());
-    const std::string command = "convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() +
-                                "' 2>'" + (folder_ / "convert.err").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << ReadAll(folder_ / "convert.err");
+    const fs::path file = folder_.Write("picture.png", png.toStdString());
+    const fs::path raw = folder_.Path() / "picture.rgb";
+    const ProgramResult convert = RunShell(
+        "convert '" + file.string() + "' -depth 8 'rgb:" + raw.string() + "'", folder_.Path());
+    ASSERT_EQ(convert.status, 0) << convert.err;
     const std::string expected = RgbBytes(picture);
-    const std::string actual = ReadAll(raw);
+    const std::string actual = ReadFile(raw);
     ASSERT_EQ(actual.size(), expected.size());
     std::size_t differing = 0;
     for (std::size_t i = 0; i < expected.size(); ++i) differing += actual[i] != expected[i];
     EXPECT_EQ(differing, 0u);
   }
 
-  fs::path folder_;
+  ScratchFolder folder_{"png-encoder-test"};
 };
 
 // The default layout's composite of twenty sample images on the 10 x 8 inch preview paper, drawn
@@ -177,8 +164,29 @@ TEST_F(PngEncoderRoundTrip, TinyAndOddlyShapedPicturesInOtherFormats) {
   ExpectReadByQt(wide);
 }
 
-TEST_F(PngEncoderRoundTrip, NullPictureGivesNoBytes) {
-  EXPECT_TRUE(PngEncoder::Encode(QImage(), 0, 0).isEmpty());
+// Whatever stops the encoder gives no bytes and the reason, never the end of the program. A
+// level that libdeflate does not have fails the compressor's own check on every thread.
+TEST(PngEncoderFailures, GiveNoBytesAndTheReason) {
+  QImage flat(640, 900, QImage::Format_RGB32);
+  flat.fill(qRgb(40, 50, 60));
+  const struct {
+    const char* what;
+    QImage picture;
+    int level;
+    std::string error;
+  } cases[] = {
+      {"null picture", QImage(), PngEncoder::DefaultLevel, "the picture is empty"},
+      {"level above", flat, 13,
+       "the picture could not be compressed: libdeflate has no compression level 13"},
+      {"level below", flat, -1,
+       "the picture could not be compressed: libdeflate has no compression level -1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string error;
+    EXPECT_TRUE(PngEncoder::Encode(c.picture, 0, 0, error, c.level).isEmpty());
+    EXPECT_EQ(error, c.error);
+  }
 }
 
 }  // namespace

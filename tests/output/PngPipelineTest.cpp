@@ -6,10 +6,16 @@
 #include <QImage>
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "output/CompositeOutput.h"
 #include "output/PngEncoder.h"
+#include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -26,7 +32,17 @@ QImage Picture(int width, int height, unsigned seed) {
 }
 
 QByteArray Encoded(const QImage& picture) {
-  return PngEncoder::Encode(picture, kDotsPerMetre, kDotsPerMetre);
+  std::string error;
+  const QByteArray png = PngEncoder::Encode(picture, kDotsPerMetre, kDotsPerMetre, error);
+  EXPECT_EQ(error, "");
+  return png;
+}
+
+QByteArray FileOf(PngPipeline& pipeline, const QImage& picture) {
+  std::string error;
+  const QByteArray png = pipeline.Finish(picture, kDotsPerMetre, kDotsPerMetre, error);
+  EXPECT_EQ(error, "");
+  return png;
 }
 
 struct FinishingCase {
@@ -69,7 +85,7 @@ TEST_P(PngPipelineFinishing, FileIsTheEncodersOfTheFinishedPicture) {
     std::memcpy(picture.scanLine(y), finalPicture.constScanLine(y),
                 static_cast<std::size_t>(picture.bytesPerLine()));
   }
-  EXPECT_EQ(pipeline.Finish(picture, kDotsPerMetre, kDotsPerMetre), Encoded(finalPicture));
+  EXPECT_EQ(FileOf(pipeline, picture), Encoded(finalPicture));
 }
 
 TEST(PngPipeline, RowsLetGoMayChangeAgain) {
@@ -80,7 +96,7 @@ TEST(PngPipeline, RowsLetGoMayChangeAgain) {
   // A drawing reaching back into finished rows, once the pipeline has let go of them.
   picture.fill(qRgb(10, 20, 30));
   pipeline.FinishRows(1000);  // nothing is compressed early any more
-  EXPECT_EQ(pipeline.Finish(picture, kDotsPerMetre, kDotsPerMetre), Encoded(picture));
+  EXPECT_EQ(FileOf(pipeline, picture), Encoded(picture));
 }
 
 TEST(PngPipeline, PictureWhosePixelsAreElsewhereIsCompressedAnew) {
@@ -89,14 +105,14 @@ TEST(PngPipeline, PictureWhosePixelsAreElsewhereIsCompressedAnew) {
   pipeline.FinishRows(700);
   // The drawing went on in a copy of its own: the early pieces are of other pixels.
   const QImage copy = Picture(1000, 700, 7);
-  EXPECT_EQ(pipeline.Finish(copy, kDotsPerMetre, kDotsPerMetre), Encoded(copy));
+  EXPECT_EQ(FileOf(pipeline, copy), Encoded(copy));
 }
 
 TEST(PngPipeline, PictureOfOtherFormatsIsCompressedAtTheEnd) {
   QImage drawing = Picture(300, 400, 8).convertToFormat(QImage::Format_RGB888);
   PngPipeline pipeline(drawing);
   pipeline.FinishRows(400);
-  EXPECT_EQ(pipeline.Finish(drawing, kDotsPerMetre, kDotsPerMetre), Encoded(drawing));
+  EXPECT_EQ(FileOf(pipeline, drawing), Encoded(drawing));
 }
 
 TEST(PngPipeline, PipelineLeftUnfinishedStopsItsThread) {
@@ -104,6 +120,22 @@ TEST(PngPipeline, PipelineLeftUnfinishedStopsItsThread) {
   // Some rows finished and some not: the thread waiting for more must end with the pipeline.
   PngPipeline pipeline(drawing);
   pipeline.FinishRows(400);
+}
+
+// A compression that fails, here a level libdeflate does not have, is a picture that cannot be
+// written, with the compressor's reason; the file that was there stays as it was.
+TEST(PngPipeline, ACompressionThatFailsIsAWriteThatFails) {
+  const ScratchFolder folder("png-pipeline-test");
+  const std::filesystem::path target = folder.Write("composite.png", "earlier composite");
+  QImage drawing = Picture(1000, 700, 10);
+  PngPipeline pipeline(drawing, 13);
+  pipeline.FinishRows(400);
+  std::string error;
+  EXPECT_FALSE(
+      WriteComposite(drawing, target.string(), OutputFormat::Png, 300, 847, 593, error, &pipeline));
+  EXPECT_EQ(error, "the picture could not be compressed: libdeflate has no compression level 13");
+  EXPECT_EQ(ReadFile(target), "earlier composite");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
 }  // namespace

@@ -39,3 +39,7 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+std::string DefaultLayoutText() {
+  return ReadFile(MONTAGE_SOURCE_DIR "/tests/cli/data/default-layout.txt");
+}

@@ -25,3 +25,7 @@ ProgramResult RunProgramAt(const std::filesystem::path& program, const std::stri
 ProgramResult RunShell(const std::string& command, const std::filesystem::path& scratch);
 
 std::string ReadFile(const std::filesystem::path& path);
+
+// The default layout file as "montage-designer layout" writes it; the layout command's test
+// holds the checked-in copy read here to the program's output.
+std::string DefaultLayoutText();
