@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -19,6 +20,13 @@ using Counts = std::vector<std::uint32_t>;
 constexpr std::uint32_t kLargest = std::numeric_limits<std::uint32_t>::max();
 // Short enough that a whole run takes milliseconds.
 constexpr std::chrono::milliseconds kPeriod = 2ms;
+
+// Lets the event loop run for many periods, in which a timer left running would step again.
+void LetTimePass() {
+  QEventLoop loop;
+  QTimer::singleShot(kPeriod * 15, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 // An automatic test whose steps record the counts they were given. A test may give each step
 // more to do (stop, start over, refuse) through OnStep.
@@ -59,13 +67,6 @@ class Stepping : public testing::Test {
     ASSERT_FALSE(steps_.empty());
     ASSERT_EQ(steps_.back(), count) << "the run did not reach the count";
   }
-  // Lets the event loop run for many periods, in which a timer left running would step again.
-  static void LetTimePass() {
-    QEventLoop loop;
-    QTimer::singleShot(kPeriod * 15, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-
   Counts steps_;
   std::vector<bool> changes_;
   std::function<bool(std::uint32_t)> onStep_;
@@ -118,70 +119,103 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{kLargest - 1, kLargest, {kLargest - 1, kLargest}, kLargest},
                     RangeCase{kLargest, kLargest, {kLargest}, kLargest}));
 
-TEST_F(Stepping, StopBetweenStepsKeepsTheLastCountShown) {
-  test_.Start(10, 20, kPeriod);
-  RunUntilShown(12);
-  test_.Stop();
-  EXPECT_FALSE(test_.IsRunning());
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12}));
-  EXPECT_EQ(test_.NextCount(), 13u);
-}
+// A run that a step or the user changes on its way: each step is given the test, the count it
+// shows and how deep in steps it runs; between steps the user may act once a count was shown.
+struct RunCase {
+  std::uint32_t First;
+  std::uint32_t Last;
+  std::function<bool(AutomaticTest&, std::uint32_t, int)> Step;
+  std::uint32_t ActAfter;  // 0: the user does nothing between steps
+  std::function<void(AutomaticTest&)> Act;
+  Counts Shown;
+  std::optional<std::uint32_t> NextAfterwards;
+};
 
-TEST_F(Stepping, StopPressedDuringAStepEndsTheRun) {
-  // As when the user presses Stop while a step waits in a message box or a repaint.
-  onStep_ = [this](std::uint32_t count) {
-    if (count == 12) test_.Stop();
-    return true;
+class SteppingRun : public Stepping, public testing::WithParamInterface<RunCase> {};
+
+TEST_P(SteppingRun, EndsAsItsStepsAndTheUserSayAndNeverOverlapsSteps) {
+  const RunCase& c = GetParam();
+  int depth = 0;
+  int deepest = 0;
+  onStep_ = [&](std::uint32_t count) {
+    deepest = std::max(deepest, ++depth);
+    const bool applied = c.Step ? c.Step(test_, count, depth) : true;
+    --depth;
+    return applied;
   };
-  test_.Start(10, 20, kPeriod);
+  test_.Start(c.First, c.Last, kPeriod);
+  if (c.Act) {
+    RunUntilShown(c.ActAfter);
+    c.Act(test_);
+  }
   RunToTheEnd();
   LetTimePass();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
-
-TEST_F(Stepping, AStepThatCannotBeAppliedEndsTheRun) {
-  onStep_ = [](std::uint32_t count) { return count != 7; };
-  test_.Start(5, 30, kPeriod);
-  RunToTheEnd();
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{5, 6, 7}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(test_.IsRunning());
-}
-
-TEST_F(Stepping, AFailingFirstStepEndsTheRunAtOnce) {
-  onStep_ = [](std::uint32_t) { return false; };
-  test_.Start(25, 35, kPeriod);
-  RunToTheEnd();
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{25}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
-
-TEST_F(Stepping, StartBetweenStepsStartsOver) {
-  test_.Start(10, 20, kPeriod);
-  RunUntilShown(12);
-  test_.Start(50, 52, kPeriod);
-  EXPECT_EQ(test_.NextCount(), 50u);
-  RunToTheEnd();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12, 50, 51, 52}));
+  EXPECT_EQ(steps_, c.Shown);
   // Starting over is no change of running, so the Stop button is not flickered.
   EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(test_.IsRunning());
+  if (c.NextAfterwards) {
+    EXPECT_EQ(test_.NextCount(), *c.NextAfterwards);
+  }
+  EXPECT_EQ(deepest, 1);
 }
 
-TEST_F(Stepping, StartDuringAStepStartsOver) {
-  onStep_ = [this](std::uint32_t count) {
-    if (count == 12) test_.Start(50, 52, kPeriod);
-    return true;
-  };
-  test_.Start(10, 20, kPeriod);
-  RunToTheEnd();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12, 50, 51, 52}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SteppingRun,
+    testing::Values(
+        // Stop between steps keeps the last count shown.
+        RunCase{10, 20, {}, 12, [](AutomaticTest& test) { test.Stop(); }, {10, 11, 12}, 13},
+        // Stop pressed during a step, as while a step waits in a message box or a repaint.
+        RunCase{10,
+                20,
+                [](AutomaticTest& test, std::uint32_t count, int) {
+                  if (count == 12) test.Stop();
+                  return true;
+                },
+                0,
+                {},
+                {10, 11, 12},
+                {}},
+        // A step that cannot be applied ends the run, the first one at once.
+        RunCase{5,
+                30,
+                [](AutomaticTest&, std::uint32_t count, int) { return count != 7; },
+                0,
+                {},
+                {5, 6, 7},
+                {}},
+        RunCase{25, 35, [](AutomaticTest&, std::uint32_t, int) { return false; }, 0, {}, {25}, {}},
+        // Start between steps or during one starts over.
+        RunCase{10,
+                20,
+                {},
+                12,
+                [](AutomaticTest& test) { test.Start(50, 52, kPeriod); },
+                {10, 11, 12, 50, 51, 52},
+                53},
+        RunCase{10,
+                20,
+                [](AutomaticTest& test, std::uint32_t count, int) {
+                  if (count == 12) test.Start(50, 52, kPeriod);
+                  return true;
+                },
+                0,
+                {},
+                {10, 11, 12, 50, 51, 52},
+                {}},
+        // Each step runs the event loop for several periods, as a message box or a forced
+        // repaint does; a timer that kept firing meanwhile would start steps inside steps. Only
+        // the outer step waits, so that a fault shows as a failure rather than a hang.
+        RunCase{3,
+                6,
+                [](AutomaticTest&, std::uint32_t, int depth) {
+                  if (depth == 1) LetTimePass();
+                  return true;
+                },
+                0,
+                {},
+                {3, 4, 5, 6},
+                {}}));
 
 TEST_F(Stepping, TheSameTestCanRunAgainAfterItEnded) {
   test_.Start(3, 4, kPeriod);
@@ -190,25 +224,6 @@ TEST_F(Stepping, TheSameTestCanRunAgainAfterItEnded) {
   RunToTheEnd();
   EXPECT_EQ(steps_, (Counts{3, 4, 8, 9}));
   EXPECT_EQ(changes_, (std::vector<bool>{true, false, true, false}));
-}
-
-TEST_F(Stepping, AStepThatRunsTheEventLoopIsNeverOverlapped) {
-  // Each step runs the event loop for several periods, as a message box or a forced repaint
-  // does; a timer that kept firing meanwhile would start steps inside steps.
-  int depth = 0;
-  int deepest = 0;
-  onStep_ = [&](std::uint32_t) {
-    deepest = std::max(deepest, ++depth);
-    // Only the outer step waits, so that a fault shows as a failure rather than a hang.
-    if (depth == 1) LetTimePass();
-    --depth;
-    return true;
-  };
-  test_.Start(3, 6, kPeriod);
-  RunToTheEnd();
-  EXPECT_EQ(deepest, 1);
-  EXPECT_EQ(steps_, (Counts{3, 4, 5, 6}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Stepping, DestroyingARunningTestStepsNoMore) {

@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <memory>
@@ -17,6 +16,7 @@
 
 #include "platform/ModalQuestions.h"
 #include "platform/Profile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ void Type(const RunTestDlg& dialog, const QString& first, const QString& last,
 
 class RunTestDlgTest : public testing::Test {
  protected:
-  std::string ProfilePath() const { return folder_.filePath("montage.ini").toStdString(); }
+  std::string ProfilePath() const { return (folder_.Path() / "montage.ini").string(); }
   std::uint32_t Stored(const char* name) const {
     return profile_->ReadNumber(Profile::SettingsSection, name, kUnwritten);
   }
@@ -75,7 +75,7 @@ class RunTestDlgTest : public testing::Test {
     EXPECT_EQ(Field(dialog, kInterval)->text(), interval);
   }
 
-  QTemporaryDir folder_;
+  ScratchFolder folder_{"montage-run-test"};
   std::unique_ptr<Profile> profile_ = std::make_unique<Profile>(ProfilePath());
   ScopedScriptedQuestions questions_;
 };
