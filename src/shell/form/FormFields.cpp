@@ -19,52 +19,89 @@ constexpr std::uint32_t kAny = std::numeric_limits<std::uint32_t>::max();
 template <typename Record>
 constexpr FormField Number(int id, Words label, std::uint32_t Record::*member, std::uint32_t low,
                            std::uint32_t high, Words tip, Words undo = nullptr) {
-  return {
-      id,  FieldKind::Number, label, tip, FieldMember<Record, std::uint32_t>(member), low, high, 0,
-      undo};
+  return {.Id = id,
+          .Kind = FieldKind::Number,
+          .Label = label,
+          .Tooltip = tip,
+          .Target = FieldMember<Record, std::uint32_t>(member),
+          .Low = low,
+          .High = high,
+          .Undo = undo};
 }
 
 constexpr FormField Text(int id, Words label, FieldMember<PS, std::string> member, Words tip) {
-  return {id, FieldKind::Text, label, tip, member};
+  return {.Id = id, .Kind = FieldKind::Text, .Label = label, .Tooltip = tip, .Target = member};
 }
 
 template <typename Record>
 constexpr FormField Check(int id, Words label, bool Record::*member, Words tip,
                           Words undo = nullptr) {
-  return {id, FieldKind::Check, label, tip, FieldMember<Record, bool>(member), 0, 0, 0, undo};
+  return {.Id = id,
+          .Kind = FieldKind::Check,
+          .Label = label,
+          .Tooltip = tip,
+          .Target = FieldMember<Record, bool>(member),
+          .Undo = undo};
 }
 
 template <typename Value>
 constexpr FormField Radio(int id, Words label, Value Montage::*member, std::int32_t value,
                           Words tip, Words undo) {
-  return {id, FieldKind::Radio, label, tip, FieldMember<Montage, Value>(member), 0, 0, value, undo};
+  return {.Id = id,
+          .Kind = FieldKind::Radio,
+          .Label = label,
+          .Tooltip = tip,
+          .Target = FieldMember<Montage, Value>(member),
+          .Value = value,
+          .Undo = undo};
 }
 
+// A swatch has no tooltip of its own: its "Colour" button explains it.
 constexpr FormField Colour(int id, Words label, std::string Montage::*member, Words undo) {
-  return {
-      id,  FieldKind::Colour, label, nullptr, FieldMember<Montage, std::string>(member), 0, 0, 0,
-      undo};
+  return {.Id = id,
+          .Kind = FieldKind::Colour,
+          .Label = label,
+          .Tooltip = nullptr,
+          .Target = FieldMember<Montage, std::string>(member),
+          .Undo = undo};
 }
 
 constexpr FormField ColourButton(int id, std::string Montage::*member, Words tip) {
-  return {id, FieldKind::ColourButton, "Colour", tip, FieldMember<Montage, std::string>(member)};
+  return {.Id = id,
+          .Kind = FieldKind::ColourButton,
+          .Label = "Colour",
+          .Tooltip = tip,
+          .Target = FieldMember<Montage, std::string>(member)};
 }
 
 constexpr FormField Browse(int id, std::string PS::*member, Words tip) {
-  return {id, FieldKind::Browse, "...", tip, FieldMember<PS, std::string>(member)};
+  return {.Id = id,
+          .Kind = FieldKind::Browse,
+          .Label = "...",
+          .Tooltip = tip,
+          .Target = FieldMember<PS, std::string>(member)};
 }
 
 constexpr FormField Font(int id, Words label, FieldMember<Montage, FontDetails> member, Words tip,
                          Words undo = nullptr) {
-  return {id, FieldKind::Font, label, tip, member, 0, 0, 0, undo};
+  return {.Id = id,
+          .Kind = FieldKind::Font,
+          .Label = label,
+          .Tooltip = tip,
+          .Target = member,
+          .Undo = undo};
 }
 
 constexpr FormField List(int id, Words label, FieldTarget target, Words tip) {
-  return {id, FieldKind::List, label, tip, target};
+  return {.Id = id, .Kind = FieldKind::List, .Label = label, .Tooltip = tip, .Target = target};
 }
 
 constexpr FormField Command(int id, Words label, Words tip) {
-  return {id, FieldKind::Command, label, tip, std::monostate()};
+  return {.Id = id,
+          .Kind = FieldKind::Command,
+          .Label = label,
+          .Tooltip = tip,
+          .Target = std::monostate()};
 }
 
 constexpr FieldMember<PS, std::string> SampleCaption(int line) {
