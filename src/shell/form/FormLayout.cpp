@@ -24,10 +24,15 @@ constexpr int kMargin = 6;
 constexpr int kSpacing = 4;
 
 template <typename Layout>
-Layout* Compact(Layout* layout) {
-  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+Layout* Spaced(Layout* layout) {
   layout->setSpacing(kSpacing);
   return layout;
+}
+
+template <typename Layout>
+Layout* Compact(Layout* layout) {
+  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  return Spaced(layout);
 }
 
 // Widths of the numeric fields, in digits, from the largest value each usually holds.
@@ -79,10 +84,8 @@ void FormLayout::AddColour(QBoxLayout* row, QWidget* parent, int buttonId, int s
 }
 
 QLayout* FormLayout::TopRow(QWidget* parent) {
-  auto* column = new QVBoxLayout;
-  column->setSpacing(kSpacing);
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(kSpacing);
+  auto* column = Spaced(new QVBoxLayout);
+  auto* buttons = Spaced(new QHBoxLayout);
   for (int id :
        {FormId::Update, FormId::Print, FormId::New, FormId::Open, FormId::Save, FormId::SaveAs}) {
     buttons->addWidget(b_.Button(parent, id));
@@ -105,8 +108,7 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
       "The preview settings are not part of the layout; they are only there to assist you to "
       "see what the layout will look like with different paper sizes or group sizes etc."));
 
-  auto* paper = new QHBoxLayout;
-  paper->setSpacing(kSpacing);
+  auto* paper = Spaced(new QHBoxLayout);
   QLabel* paperLabel = FormBuilder::FieldLabel(box, FormId::Paper);
   QComboBox* papers = b_.List(box, FormId::Paper);
   papers->addItems({"7x5", "8x6", "9x6", "10x7", "10x8", "Custom"});
@@ -141,8 +143,7 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
   paths->addWidget(b_.Check(samples, FormId::SamplePortrait), line, 1);
   column->addWidget(samples);
 
-  auto* count = new QHBoxLayout;
-  count->setSpacing(kSpacing);
+  auto* count = Spaced(new QHBoxLayout);
   AddNumber(count, box, FormId::NumImages, 4);
   count->addStretch();
   count->addWidget(b_.SmallButton(box, FormId::Test));
@@ -170,8 +171,7 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
 QWidget* FormLayout::General(QWidget* parent) {
   QGroupBox* box = b_.Group(parent, "General");
   auto* column = Compact(new QVBoxLayout(box));
-  auto* margin = new QHBoxLayout;
-  margin->setSpacing(kSpacing);
+  auto* margin = Spaced(new QHBoxLayout);
   AddNumber(margin, box, FormId::OuterMargin, kLengthDigits);
   AddColour(margin, box, FormId::OuterMarginColourButton, FormId::OuterMarginColour);
   margin->addWidget(b_.Check(box, FormId::OuterMargin3d));
@@ -184,8 +184,7 @@ QWidget* FormLayout::General(QWidget* parent) {
 QWidget* FormLayout::Background(QWidget* parent) {
   QGroupBox* box = b_.Group(parent, "Background");
   auto* column = Compact(new QVBoxLayout(box));
-  auto* type = new QHBoxLayout;
-  type->setSpacing(kSpacing);
+  auto* type = Spaced(new QHBoxLayout);
   auto* group = new QButtonGroup(box);
   for (int id :
        {FormId::BackgroundNone, FormId::BackgroundImageType, FormId::BackgroundColourType}) {
@@ -202,13 +201,10 @@ QWidget* FormLayout::Background(QWidget* parent) {
 QWidget* FormLayout::Image(QWidget* parent) {
   QGroupBox* box = b_.Group(parent, "Image", FormId::ImageGroup);
   auto* columns = Compact(new QHBoxLayout(box));
-  auto* left = new QVBoxLayout;
-  left->setSpacing(kSpacing);
+  auto* left = Spaced(new QVBoxLayout);
 
-  auto* sizes = new QGridLayout;
-  sizes->setSpacing(kSpacing);
-  auto* crop = new QHBoxLayout;
-  crop->setSpacing(kSpacing);
+  auto* sizes = Spaced(new QGridLayout);
+  auto* crop = Spaced(new QHBoxLayout);
   QLabel* proportion = FormBuilder::FieldLabel(box, FormId::CropHeight);
   crop->addWidget(b_.NumberEdit(box, FormId::CropHeight, proportion, kSmallDigits));
   AddNumber(crop, box, FormId::CropWidth, kSmallDigits);
@@ -217,8 +213,7 @@ QWidget* FormLayout::Image(QWidget* parent) {
   sizes->addLayout(crop, 0, 1);
   AddNumber(sizes, 1, box, FormId::MainImageMultiple, kSmallDigits);
   QLabel* margin = FormBuilder::FieldLabel(box, FormId::ImageMargin);
-  auto* marginRow = new QHBoxLayout;
-  marginRow->setSpacing(kSpacing);
+  auto* marginRow = Spaced(new QHBoxLayout);
   marginRow->addWidget(b_.NumberEdit(box, FormId::ImageMargin, margin, kSmallDigits));
   marginRow->addWidget(FormBuilder::Label(box, "%"));
   marginRow->addStretch();
@@ -280,8 +275,7 @@ QWidget* FormLayout::Names(QWidget* parent) {
   column->addWidget(b_.Check(box, FormId::PrintNames));
   column->addWidget(b_.Check(box, FormId::PrintNames2Lines));
 
-  auto* order = new QGridLayout;
-  order->setSpacing(kSpacing);
+  auto* order = Spaced(new QGridLayout);
   const struct {
     const char* Label;
     int FirstId;
@@ -301,8 +295,7 @@ QWidget* FormLayout::Names(QWidget* parent) {
   order->setColumnStretch(3, 1);
   column->addLayout(order);
 
-  auto* fonts = new QHBoxLayout;
-  fonts->setSpacing(kSpacing);
+  auto* fonts = Spaced(new QHBoxLayout);
   fonts->addWidget(b_.SmallButton(box, FormId::NameFont));
   fonts->addWidget(b_.SmallButton(box, FormId::MainNameFont));
   fonts->addStretch();
@@ -313,26 +306,22 @@ QWidget* FormLayout::Names(QWidget* parent) {
 QWidget* FormLayout::Captions(QWidget* parent) {
   QGroupBox* box = b_.Group(parent, "Captions");
   auto* column = Compact(new QVBoxLayout(box));
-  auto* size = new QHBoxLayout;
-  size->setSpacing(kSpacing);
+  auto* size = Spaced(new QHBoxLayout);
   AddNumber(size, box, FormId::CaptionRows, kSmallDigits);
   size->addSpacing(kMargin);
   AddNumber(size, box, FormId::CaptionCols, kSmallDigits);
   size->addStretch();
   column->addLayout(size);
 
-  auto* columns = new QHBoxLayout;
-  columns->setSpacing(kSpacing);
-  auto* left = new QVBoxLayout;
-  left->setSpacing(kSpacing);
+  auto* columns = Spaced(new QHBoxLayout);
+  auto* left = Spaced(new QVBoxLayout);
   QGroupBox* logo = b_.Group(box, "Logo");
   auto* logoGrid = Compact(new QGridLayout(logo));
   logoGrid->addWidget(b_.Check(logo, FormId::PrintLogo), 0, 0);
   logoGrid->addWidget(b_.Check(logo, FormId::SingleLogo), 0, 1);
   logoGrid->addWidget(b_.Check(logo, FormId::LogoLeft), 1, 0);
   logoGrid->addWidget(b_.Check(logo, FormId::LogoTop), 1, 1);
-  auto* tolerance = new QHBoxLayout;
-  tolerance->setSpacing(kSpacing);
+  auto* tolerance = Spaced(new QHBoxLayout);
   AddNumber(tolerance, logo, FormId::LogoTransparencyTolerance, kSmallDigits);
   tolerance->addStretch();
   logoGrid->addLayout(tolerance, 2, 0, 1, 2);
@@ -352,8 +341,7 @@ QWidget* FormLayout::Captions(QWidget* parent) {
   columns->addLayout(right);
   column->addLayout(columns);
 
-  auto* count = new QHBoxLayout;
-  count->setSpacing(kSpacing);
+  auto* count = Spaced(new QHBoxLayout);
   AddNumber(count, box, FormId::NumCaptionLines, 1);
   count->addStretch();
   column->addLayout(count);

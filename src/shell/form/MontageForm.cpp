@@ -90,24 +90,29 @@ void MontageForm::Connect() {
   const auto check = [&c](int id) { return c.Get<QCheckBox>(id); };
   connect(button(FormId::Update), &QPushButton::clicked, this, [this] { ApplyEdits(); });
   connect(button(FormId::Print), &QPushButton::clicked, commands_.Print, &QAction::trigger);
-  // A field typed wrong is reported, but New and Open go on: the layout they bring replaces the
-  // form anyway. Save and Save As save the layout as last applied even when a field is invalid.
-  connect(button(FormId::New), &QPushButton::clicked, this, [this] {
-    ReadControls();
-    commands_.New->trigger();
-  });
-  connect(button(FormId::Open), &QPushButton::clicked, this, [this] {
-    ReadControls();
-    commands_.Open->trigger();
-  });
-  connect(button(FormId::Save), &QPushButton::clicked, this, [this] {
-    ApplyEdits();
-    commands_.Save->trigger();
-  });
-  connect(button(FormId::SaveAs), &QPushButton::clicked, this, [this] {
-    ApplyEdits();
-    commands_.SaveAs->trigger();
-  });
+  // The file buttons run the window's commands once the form has read its fields, or applied
+  // them for a save. A field typed wrong is reported, but New and Open go on: the layout they
+  // bring replaces the form anyway; a save keeps the layout as last applied.
+  const struct {
+    int Id;
+    bool ApplyFirst;
+    QAction* Command;
+  } files[] = {
+      {FormId::New, false, commands_.New},
+      {FormId::Open, false, commands_.Open},
+      {FormId::Save, true, commands_.Save},
+      {FormId::SaveAs, true, commands_.SaveAs},
+  };
+  for (const auto& file : files) {
+    connect(button(file.Id), &QPushButton::clicked, this, [this, file] {
+      if (file.ApplyFirst) {
+        ApplyEdits();
+      } else {
+        ReadControls();
+      }
+      file.Command->trigger();
+    });
+  }
   // Only the user's choices count: the form fills and selects these lists itself.
   connect(c.Get<QComboBox>(FormId::RecentFiles), &QComboBox::activated, this,
           &MontageForm::OnRecentChosen);
