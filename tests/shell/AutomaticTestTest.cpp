@@ -119,14 +119,35 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{kLargest - 1, kLargest, {kLargest - 1, kLargest}, kLargest},
                     RangeCase{kLargest, kLargest, {kLargest}, kLargest}));
 
-// A run that a step or the user changes on its way: each step is given the test, the count it
-// shows and how deep in steps it runs; between steps the user may act once a count was shown.
+// What a step does besides showing its count, given how deep in steps it runs; false refuses it.
+using StepAction = bool (*)(AutomaticTest& test, std::uint32_t count, int depth);
+// What the user does between steps once 12 was shown.
+using UserAction = void (*)(AutomaticTest& test);
+
+bool StopAt12(AutomaticTest& test, std::uint32_t count, int) {
+  if (count == 12) test.Stop();
+  return true;
+}
+bool StartOverAt12(AutomaticTest& test, std::uint32_t count, int) {
+  if (count == 12) test.Start(50, 52, kPeriod);
+  return true;
+}
+bool Refuse7(AutomaticTest&, std::uint32_t count, int) { return count != 7; }
+bool RefuseAll(AutomaticTest&, std::uint32_t, int) { return false; }
+// As a message box or a forced repaint does. Only the outer step waits, so that a fault shows as
+// a failure rather than a hang.
+bool RunTheEventLoop(AutomaticTest&, std::uint32_t, int depth) {
+  if (depth == 1) LetTimePass();
+  return true;
+}
+void Stop(AutomaticTest& test) { test.Stop(); }
+void StartOver(AutomaticTest& test) { test.Start(50, 52, kPeriod); }
+
 struct RunCase {
   std::uint32_t First;
   std::uint32_t Last;
-  std::function<bool(AutomaticTest&, std::uint32_t, int)> Step;
-  std::uint32_t ActAfter;  // 0: the user does nothing between steps
-  std::function<void(AutomaticTest&)> Act;
+  StepAction Step;
+  UserAction After12;
   Counts Shown;
   std::optional<std::uint32_t> NextAfterwards;
 };
@@ -139,14 +160,14 @@ TEST_P(SteppingRun, EndsAsItsStepsAndTheUserSayAndNeverOverlapsSteps) {
   int deepest = 0;
   onStep_ = [&](std::uint32_t count) {
     deepest = std::max(deepest, ++depth);
-    const bool applied = c.Step ? c.Step(test_, count, depth) : true;
+    const bool applied = c.Step == nullptr || c.Step(test_, count, depth);
     --depth;
     return applied;
   };
   test_.Start(c.First, c.Last, kPeriod);
-  if (c.Act) {
-    RunUntilShown(c.ActAfter);
-    c.Act(test_);
+  if (c.After12 != nullptr) {
+    RunUntilShown(12);
+    c.After12(test_);
   }
   RunToTheEnd();
   LetTimePass();
@@ -157,65 +178,23 @@ TEST_P(SteppingRun, EndsAsItsStepsAndTheUserSayAndNeverOverlapsSteps) {
   if (c.NextAfterwards) {
     EXPECT_EQ(test_.NextCount(), *c.NextAfterwards);
   }
+  // A timer that kept firing while a step ran the event loop would start steps inside steps.
   EXPECT_EQ(deepest, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, SteppingRun,
     testing::Values(
-        // Stop between steps keeps the last count shown.
-        RunCase{10, 20, {}, 12, [](AutomaticTest& test) { test.Stop(); }, {10, 11, 12}, 13},
-        // Stop pressed during a step, as while a step waits in a message box or a repaint.
-        RunCase{10,
-                20,
-                [](AutomaticTest& test, std::uint32_t count, int) {
-                  if (count == 12) test.Stop();
-                  return true;
-                },
-                0,
-                {},
-                {10, 11, 12},
-                {}},
+        // Stop between steps keeps the last count shown; pressed during a step it ends the run.
+        RunCase{10, 20, nullptr, Stop, {10, 11, 12}, 13},
+        RunCase{10, 20, StopAt12, nullptr, {10, 11, 12}, {}},
         // A step that cannot be applied ends the run, the first one at once.
-        RunCase{5,
-                30,
-                [](AutomaticTest&, std::uint32_t count, int) { return count != 7; },
-                0,
-                {},
-                {5, 6, 7},
-                {}},
-        RunCase{25, 35, [](AutomaticTest&, std::uint32_t, int) { return false; }, 0, {}, {25}, {}},
+        RunCase{5, 30, Refuse7, nullptr, {5, 6, 7}, {}},
+        RunCase{25, 35, RefuseAll, nullptr, {25}, {}},
         // Start between steps or during one starts over.
-        RunCase{10,
-                20,
-                {},
-                12,
-                [](AutomaticTest& test) { test.Start(50, 52, kPeriod); },
-                {10, 11, 12, 50, 51, 52},
-                53},
-        RunCase{10,
-                20,
-                [](AutomaticTest& test, std::uint32_t count, int) {
-                  if (count == 12) test.Start(50, 52, kPeriod);
-                  return true;
-                },
-                0,
-                {},
-                {10, 11, 12, 50, 51, 52},
-                {}},
-        // Each step runs the event loop for several periods, as a message box or a forced
-        // repaint does; a timer that kept firing meanwhile would start steps inside steps. Only
-        // the outer step waits, so that a fault shows as a failure rather than a hang.
-        RunCase{3,
-                6,
-                [](AutomaticTest&, std::uint32_t, int depth) {
-                  if (depth == 1) LetTimePass();
-                  return true;
-                },
-                0,
-                {},
-                {3, 4, 5, 6},
-                {}}));
+        RunCase{10, 20, nullptr, StartOver, {10, 11, 12, 50, 51, 52}, 53},
+        RunCase{10, 20, StartOverAt12, nullptr, {10, 11, 12, 50, 51, 52}, {}},
+        RunCase{3, 6, RunTheEventLoop, nullptr, {3, 4, 5, 6}, {}}));
 
 TEST_F(Stepping, TheSameTestCanRunAgainAfterItEnded) {
   test_.Start(3, 4, kPeriod);

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,21 +81,16 @@ class RunTestDlgTest : public testing::Test {
   ScopedScriptedQuestions questions_;
 };
 
-TEST_F(RunTestDlgTest, OpensWithTheDefaultsWhenNothingIsStored) {
-  RunTestDlg dialog(*profile_);
-  ExpectShown(dialog, "25", "35", "2");
-  EXPECT_EQ(dialog.First(), 25u);
-  EXPECT_EQ(dialog.Last(), 35u);
-  EXPECT_EQ(dialog.Interval(), 2u);
-}
-
-TEST_F(RunTestDlgTest, OpensWithTheStoredValues) {
-  Store(12, 40, 7);
-  RunTestDlg dialog(*profile_);
-  ExpectShown(dialog, "12", "40", "7");
-  EXPECT_EQ(dialog.First(), 12u);
-  EXPECT_EQ(dialog.Last(), 40u);
-  EXPECT_EQ(dialog.Interval(), 7u);
+TEST_F(RunTestDlgTest, OpensWithTheDefaultsUntilValuesAreStored) {
+  for (const bool stored : {false, true}) {
+    if (stored) Store(12, 40, 7);
+    const std::array<std::uint32_t, 3> shown =
+        stored ? std::array<std::uint32_t, 3>{12, 40, 7} : std::array<std::uint32_t, 3>{25, 35, 2};
+    RunTestDlg dialog(*profile_);
+    ExpectShown(dialog, QString::number(shown[0]), QString::number(shown[1]),
+                QString::number(shown[2]));
+    EXPECT_EQ((std::array{dialog.First(), dialog.Last(), dialog.Interval()}), shown);
+  }
 }
 
 TEST_F(RunTestDlgTest, ShowsItsTitleAdviceAndLabelledFields) {

@@ -48,6 +48,13 @@ class MontageFormAutomaticTest : public MontageFormTest {
     Click(FormId::Test);
   }
 
+  // Starts a run whose second step would come only after an hour, and waits for its first.
+  bool StartAndWaitForTheFirstStep() {
+    form->SetTestSecond(std::chrono::hours(1));
+    PressTest(true);
+    return RunUntil([this] { return !shown.empty(); });
+  }
+
   // Runs events until done; a broken run fails the test instead of hanging it.
   static bool RunUntil(const std::function<bool()>& done) {
     const QDeadlineTimer deadline(30000);
@@ -129,9 +136,7 @@ TEST_F(MontageFormAutomaticTest, TheDialogMentionsTheSamplesOnlyWhenAClassListIs
 
 TEST_F(MontageFormAutomaticTest, StopPutsTheClassListBack) {
   const std::string path = ApplyClassList("4B.csv");
-  form->SetTestSecond(std::chrono::hours(1));
-  PressTest(true);
-  ASSERT_TRUE(RunUntil([this] { return !shown.empty(); }));
+  ASSERT_TRUE(StartAndWaitForTheFirstStep());
   EXPECT_EQ(PreviewSettings::Instance().ClassListPath, "");
   Click(FormId::Stop);
   EXPECT_EQ(PreviewSettings::Instance().ClassListPath, path);
@@ -141,9 +146,7 @@ TEST_F(MontageFormAutomaticTest, StopPutsTheClassListBack) {
 TEST_F(MontageFormAutomaticTest, EditsDuringARunReachTheClassListOnlyWhenItEnds) {
   const std::string chosenDuringRun = ApplyClassList("4B.csv");
   ApplyClassList("5C.csv");
-  form->SetTestSecond(std::chrono::hours(1));
-  PressTest(true);
-  ASSERT_TRUE(RunUntil([this] { return !shown.empty(); }));
+  ASSERT_TRUE(StartAndWaitForTheFirstStep());
   // A path applied during the run is kept for afterwards; the run goes on with the samples.
   Type(FormId::ClassListPath, QString::fromStdString(chosenDuringRun));
   Click(FormId::Update);
@@ -159,9 +162,7 @@ TEST_F(MontageFormAutomaticTest, EditsDuringARunReachTheClassListOnlyWhenItEnds)
 
 TEST_F(MontageFormAutomaticTest, ClosingTheFormDuringARunLeavesTheClassListToBeStored) {
   const std::string path = ApplyClassList("4B.csv");
-  form->SetTestSecond(std::chrono::hours(1));
-  PressTest(true);
-  ASSERT_TRUE(RunUntil([this] { return !shown.empty(); }));
+  ASSERT_TRUE(StartAndWaitForTheFirstStep());
   form.reset();
   EXPECT_EQ(PreviewSettings::Instance().ClassListPath, path);
 }
@@ -173,9 +174,7 @@ TEST_F(MontageFormAutomaticTest, CancelStartsNothing) {
 }
 
 TEST_F(MontageFormAutomaticTest, StopKeepsTheCountLastShown) {
-  form->SetTestSecond(std::chrono::hours(1));
-  PressTest(true);
-  ASSERT_TRUE(RunUntil([this] { return !shown.empty(); }));
+  ASSERT_TRUE(StartAndWaitForTheFirstStep());
   Click(FormId::Stop);
   EXPECT_FALSE(Enabled(FormId::Stop));
   EXPECT_EQ(shown, std::vector<std::uint32_t>{5});
