@@ -72,12 +72,13 @@ Commands::Commands(CMontageDoc& document, QWidget& window)
       About(MakeAction(window, Tr("&About Montage..."), Tr("About Montage"),
                        Keys(QKeySequence::HelpContents, {QKeySequence(Qt::Key_F1)}))),
       document_(document) {
-  QObject::connect(New, &QAction::triggered, New, [this] { document_.OnNewDocument(); });
-  QObject::connect(Open, &QAction::triggered, Open, [this] { document_.OpenLayout({}); });
-  QObject::connect(Save, &QAction::triggered, Save, [this] { document_.Save(); });
-  QObject::connect(SaveAs, &QAction::triggered, SaveAs, [this] { document_.SaveAs(); });
-  QObject::connect(Undo, &QAction::triggered, Undo, [this] { document_.Undo(); });
-  QObject::connect(Redo, &QAction::triggered, Redo, [this] { document_.Redo(); });
+  // The actions outlive the commands within the window; the document outlives both.
+  QObject::connect(New, &QAction::triggered, New, [&document] { document.OnNewDocument(); });
+  QObject::connect(Open, &QAction::triggered, Open, [&document] { document.OpenLayout({}); });
+  QObject::connect(Save, &QAction::triggered, Save, [&document] { document.Save(); });
+  QObject::connect(SaveAs, &QAction::triggered, SaveAs, [&document] { document.SaveAs(); });
+  QObject::connect(Undo, &QAction::triggered, Undo, [&document] { document.Undo(); });
+  QObject::connect(Redo, &QAction::triggered, Redo, [&document] { document.Redo(); });
   document_.AddView(*this);
   UpdateStates();
 }

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <string>
+#include <type_traits>
 
 #include "layout/ColourText.h"
 #include "platform/ModalQuestions.h"
@@ -34,7 +35,8 @@ void SetChosen(QRadioButton* button, bool chosen) {
   group->setExclusive(true);
 }
 
-// The member's value as the control shows it, and back, for every kind that holds no number.
+// Shows a field's value in its control. The kinds are checked against the value's type when the
+// table is built, so a kind meets only the type it was made for.
 template <typename Value>
 void WriteField(const FormControls& controls, const FormField& field, const Value& value) {
   switch (field.Kind) {
@@ -49,8 +51,9 @@ void WriteField(const FormControls& controls, const FormField& field, const Valu
       }
       break;
     case FieldKind::Check:
-      if constexpr (std::is_same_v<Value, bool>)
+      if constexpr (std::is_same_v<Value, bool>) {
         controls.Get<QCheckBox>(field.Id)->setChecked(value);
+      }
       break;
     case FieldKind::Radio:
       if constexpr (std::is_integral_v<Value>) {
@@ -74,6 +77,7 @@ void WriteField(const FormControls& controls, const FormField& field, const Valu
   }
 }
 
+// Takes a field's value back from its control; numbers are read apart, in their order of checks.
 template <typename Value>
 void ReadField(const FormControls& controls, const FormField& field, Value& value) {
   switch (field.Kind) {
@@ -83,13 +87,15 @@ void ReadField(const FormControls& controls, const FormField& field, Value& valu
       }
       break;
     case FieldKind::Check:
-      if constexpr (std::is_same_v<Value, bool>)
+      if constexpr (std::is_same_v<Value, bool>) {
         value = controls.Get<QCheckBox>(field.Id)->isChecked();
+      }
       break;
     case FieldKind::Radio:
       if constexpr (std::is_integral_v<Value>) {
-        if (controls.Get<QRadioButton>(field.Id)->isChecked())
+        if (controls.Get<QRadioButton>(field.Id)->isChecked()) {
           value = static_cast<Value>(field.Value);
+        }
       }
       break;
     case FieldKind::Colour:

@@ -11,7 +11,6 @@
 
 class AutomaticTest;
 class CMontageDoc;
-class ColourSwatch;
 class Commands;
 class FormControls;
 class FormExchange;
