@@ -1,9 +1,7 @@
 #include "layout/FontDetails.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -12,7 +10,6 @@
 #include "layout/FieldForms.h"
 #include "layout/LayoutText.h"
 #include "layout/LayoutVersion.h"
-#include "platform/ModalQuestions.h"
 #include "records/Archive.h"
 #include "records/FieldReader.h"
 #include "records/FieldWriter.h"
@@ -65,28 +62,6 @@ void FontDetails::CopyValues(const FontDetails& other) {
 }
 
 void FontDetails::SetColour(ColourRef colour) { FontColour = ColourText(colour); }
-
-bool FontDetails::ChooseFont() {
-  FontChoice initial;
-  initial.FaceName = FontName;
-  initial.PointTenths = static_cast<int>(std::min<std::uint32_t>(FontPoint, INT32_MAX));
-  initial.Weight = FontBold ? 700 : 400;
-  initial.Italic = FontItalic;
-  initial.Colour = ParseColour(FontColour);
-  Hook7();
-  const std::optional<FontChoice> chosen = ModalQuestions::Current().AskFont(initial);
-  if (chosen) {
-    FontName = chosen->FaceName;
-    FontPoint = static_cast<std::uint32_t>(std::max(chosen->PointTenths, 0));
-    // Semibold and heavier faces are not bold: the layout knows only normal and 700.
-    FontBold = chosen->Weight == 700;
-    FontItalic = chosen->Italic;
-    SetColour(chosen->Colour);
-    Hook12(2);
-  }
-  Hook8();
-  return chosen.has_value();
-}
 
 void FontDetails::WriteText(std::ostream& stream) const {
   ForEachField(*this, [&](std::uint16_t, std::string_view key, const auto& value) {

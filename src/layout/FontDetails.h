@@ -19,10 +19,6 @@ class FontDetails : public Archivable, public DatabaseRecord {
   // Copies the five values, not the record identity or marks.
   void CopyValues(const FontDetails& other);
   void SetColour(ColourRef colour);
-  // Lets the user edit the font in the font dialog, which starts from this font. OK stores the
-  // chosen face, size (tenths of a point), bold (weight 700 exactly), italic and colour and
-  // returns true; Cancel changes nothing.
-  bool ChooseFont();
 
   // The five lines of the font in a layout file.
   void WriteText(std::ostream& stream) const;

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QByteArray>
 #include <QCloseEvent>
-#include <QKeySequence>
 #include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
@@ -12,9 +11,9 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
-#include "shell/MontageForm.h"
+#include "shell/Commands.h"
 #include "shell/ProgramVersion.h"
-#include "shell/ToolbarIcons.h"
+#include "shell/form/MontageForm.h"
 
 namespace {
 
@@ -22,34 +21,23 @@ constexpr char kWindowPlace[] = "WindowPlacement";
 // The preview never gets narrower than this, however narrow the window.
 constexpr int kPreviewMinimumWidth = 50;
 
-QAction* MakeAction(QWidget* owner, const QString& text, const QString& tip,
-                    const QList<QKeySequence>& keys) {
-  auto* action = new QAction(text, owner);
-  action->setToolTip(tip);
-  action->setStatusTip(tip);
-  action->setShortcuts(keys);
-  // Every command is reached from anywhere in the window: no menu bar holds them.
-  action->setShortcutContext(Qt::WindowShortcut);
-  owner->addAction(action);
-  return action;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(CMontageDoc& document, Profile& profile, QWidget* parent)
-    : QMainWindow(parent), document_(document), profile_(profile) {
+    : QMainWindow(parent),
+      document_(document),
+      profile_(profile),
+      commands_(std::make_unique<Commands>(document, *this)) {
   setObjectName(QStringLiteral("mainFrame"));
   CreatePanes();
-  CreateCommands();
+  ConnectCommands();
   CreateToolBar();
-  document_.AddView(*this);
   form_->InitialUpdate();
   UpdateCaption();
-  UpdateCommandStates();
   RestoreWindowPlace();
 }
 
-CMainFrame::~CMainFrame() { document_.RemoveView(*this); }
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CreatePanes() {
   splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -59,7 +47,7 @@ void CMainFrame::CreatePanes() {
   view_->setObjectName(QStringLiteral("preview"));
   view_->setAccessibleName(tr("Preview"));
   view_->setMinimumWidth(kPreviewMinimumWidth);
-  form_ = new MontageForm(document_, profile_, splitter_);
+  form_ = new MontageForm(document_, profile_, *commands_, splitter_);
   form_->setObjectName(QStringLiteral("form"));
   // Each step of the automatic test is seen before the next one starts.
   form_->SetRepaintPreview([this] { view_->repaint(); });
@@ -71,53 +59,16 @@ void CMainFrame::CreatePanes() {
   setCentralWidget(splitter_);
 }
 
-void CMainFrame::CreateCommands() {
-  commands_.New = MakeAction(this, tr("&New"), tr("New"), {QKeySequence(Qt::CTRL | Qt::Key_N)});
-  connect(commands_.New, &QAction::triggered, this, [this] { document_.OnNewDocument(); });
-  commands_.Open =
-      MakeAction(this, tr("&Open..."), tr("Open"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
-  connect(commands_.Open, &QAction::triggered, this, [this] { document_.OpenLayout({}); });
-  commands_.Save = MakeAction(this, tr("&Save"), tr("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
-  connect(commands_.Save, &QAction::triggered, this, [this] { document_.Save(); });
-  commands_.Print =
-      MakeAction(this, tr("&Print..."), tr("Print"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-  connect(commands_.Print, &QAction::triggered, view_, &CMontageView::Print);
-  commands_.Undo =
-      MakeAction(this, {}, tr("Undo"),
-                 {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-  connect(commands_.Undo, &QAction::triggered, this, [this] { document_.Undo(); });
-  commands_.Redo = MakeAction(
-      this, tr("Redo"), tr("Redo"),
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-  connect(commands_.Redo, &QAction::triggered, this, [this] { document_.Redo(); });
-
-  commands_.ZoomIn = MakeAction(this, tr("Zoom in"), tr("Zoom In"), {});
-  connect(commands_.ZoomIn, &QAction::triggered, view_, &CMontageView::ZoomIn);
-  commands_.ZoomOut = MakeAction(this, tr("Zoom out"), tr("Zoom Out"), {});
-  connect(commands_.ZoomOut, &QAction::triggered, view_, &CMontageView::ZoomOut);
-  commands_.FitToWindow =
-      MakeAction(this, tr("Adjust zoom so layout fits the window"), tr("Fit To Window"), {});
-  connect(commands_.FitToWindow, &QAction::triggered, view_, &CMontageView::FitToWindow);
-  commands_.ZoomActualSize = MakeAction(this, tr("Zoom to 100%"), tr("Zoom 100%"), {});
-  connect(commands_.ZoomActualSize, &QAction::triggered, view_, &CMontageView::ZoomActualSize);
-
-  commands_.NextPane = MakeAction(this, tr("Next Pane"), tr("Next Pane"), {Qt::Key_F6});
-  connect(commands_.NextPane, &QAction::triggered, this, &CMainFrame::MoveFocusToOtherPane);
-  commands_.PreviousPane =
-      MakeAction(this, tr("Previous Pane"), tr("Previous Pane"), {Qt::SHIFT | Qt::Key_F6});
-  connect(commands_.PreviousPane, &QAction::triggered, this, &CMainFrame::MoveFocusToOtherPane);
-  commands_.About =
-      MakeAction(this, tr("&About Montage..."), tr("About Montage"), {QKeySequence::HelpContents});
-  connect(commands_.About, &QAction::triggered, this, &CMainFrame::ShowAbout);
-
-  commands_.New->setIcon(MakeToolbarIcon(ToolbarIcon::New));
-  commands_.Open->setIcon(MakeToolbarIcon(ToolbarIcon::Open));
-  commands_.Save->setIcon(MakeToolbarIcon(ToolbarIcon::Save));
-  commands_.Undo->setIcon(MakeToolbarIcon(ToolbarIcon::Undo));
-  commands_.ZoomIn->setIcon(MakeToolbarIcon(ToolbarIcon::ZoomIn));
-  commands_.ZoomOut->setIcon(MakeToolbarIcon(ToolbarIcon::ZoomOut));
-  commands_.FitToWindow->setIcon(MakeToolbarIcon(ToolbarIcon::FitToWindow));
-  commands_.ZoomActualSize->setIcon(MakeToolbarIcon(ToolbarIcon::ActualSize));
+void CMainFrame::ConnectCommands() {
+  const Commands& c = *commands_;
+  connect(c.Print, &QAction::triggered, view_, &CMontageView::Print);
+  connect(c.ZoomIn, &QAction::triggered, view_, &CMontageView::ZoomIn);
+  connect(c.ZoomOut, &QAction::triggered, view_, &CMontageView::ZoomOut);
+  connect(c.FitToWindow, &QAction::triggered, view_, &CMontageView::FitToWindow);
+  connect(c.ZoomActualSize, &QAction::triggered, view_, &CMontageView::ZoomActualSize);
+  connect(c.NextPane, &QAction::triggered, this, &CMainFrame::MoveFocusToOtherPane);
+  connect(c.PreviousPane, &QAction::triggered, this, &CMainFrame::MoveFocusToOtherPane);
+  connect(c.About, &QAction::triggered, this, &CMainFrame::ShowAbout);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -126,15 +77,12 @@ void CMainFrame::CreateToolBar() {
   toolBar->setMovable(true);
   toolBar->setFloatable(true);
   toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-  toolBar->addAction(commands_.New);
-  toolBar->addAction(commands_.Open);
-  toolBar->addAction(commands_.Save);
+  const Commands& c = *commands_;
+  for (QAction* action : {c.New, c.Open, c.Save}) toolBar->addAction(action);
   toolBar->addSeparator();
-  toolBar->addAction(commands_.Undo);
-  toolBar->addAction(commands_.ZoomIn);
-  toolBar->addAction(commands_.ZoomOut);
-  toolBar->addAction(commands_.FitToWindow);
-  toolBar->addAction(commands_.ZoomActualSize);
+  for (QAction* action : {c.Undo, c.ZoomIn, c.ZoomOut, c.FitToWindow, c.ZoomActualSize}) {
+    toolBar->addAction(action);
+  }
 }
 
 void CMainFrame::UpdateCaption() {
@@ -142,20 +90,6 @@ void CMainFrame::UpdateCaption() {
       QString::fromStdString(document_.Title()) + QStringLiteral(" - ") +
       QString::fromUtf8(ApplicationTitle.data(), static_cast<qsizetype>(ApplicationTitle.size())));
 }
-
-void CMainFrame::UpdateCommandStates() {
-  commands_.Save->setEnabled(!document_.path().empty());
-  const UndoHistory& history = document_.History();
-  commands_.Undo->setEnabled(history.NextUndo() != nullptr);
-  commands_.Undo->setText(QString::fromStdString(document_.UndoText()));
-  commands_.Undo->setToolTip(
-      history.NextUndo() != nullptr
-          ? tr("Undo %1").arg(QString::fromStdString(history.NextUndo()->Description()))
-          : tr("Undo"));
-  commands_.Redo->setEnabled(history.NextRedo() != nullptr);
-}
-
-void CMainFrame::OnUpdate(unsigned) { UpdateCommandStates(); }
 
 void CMainFrame::MoveFocusToOtherPane() {
   QWidget* focus = focusWidget();

@@ -167,8 +167,6 @@ void CMontageDoc::LayoutChanged() {
   modified_ = true;
 }
 
-void CMontageDoc::RequestPrint() { UpdateAllViews(HintPrint); }
-
 void CMontageDoc::SetVersionTitle() { title_ = VersionTitle(); }
 
 void CMontageDoc::RecordUndo(const Montage& before, std::string description) {

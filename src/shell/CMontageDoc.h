@@ -61,8 +61,6 @@ class CMontageDoc {
 
   // The form applied its controls to the layout.
   void LayoutChanged();
-  // The preview is to print the layout.
-  void RequestPrint();
   // The title "Version V2.453".
   void SetVersionTitle();
 

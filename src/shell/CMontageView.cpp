@@ -82,7 +82,6 @@ void CMontageView::OnUpdate(unsigned hint) {
     cache_->Invalidate();
     Redraw();
   }
-  if ((hint & HintPrint) != 0) Print();
 }
 
 int CMontageView::Drawings() const { return cache_->Drawings(); }

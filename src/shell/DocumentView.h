@@ -5,10 +5,9 @@ enum UpdateHint : unsigned {
   HintLayoutEdited = 1,  // the form applied edits to the layout
   HintSaved = 4,         // a save was attempted, or a file could not be opened
   HintReloaded = 8,      // the layout was replaced: New, a read, Undo
-  HintPrint = 16,        // the preview is to print
 };
 
-// A window that shows the document: the preview, the form, the main window's commands.
+// A window that shows the document: the preview, the form, the window's commands.
 class DocumentView {
  public:
   virtual ~DocumentView() = default;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -19,6 +20,13 @@ using Counts = std::vector<std::uint32_t>;
 constexpr std::uint32_t kLargest = std::numeric_limits<std::uint32_t>::max();
 // Short enough that a whole run takes milliseconds.
 constexpr std::chrono::milliseconds kPeriod = 2ms;
+
+// Lets the event loop run for many periods, in which a timer left running would step again.
+void LetTimePass() {
+  QEventLoop loop;
+  QTimer::singleShot(kPeriod * 15, &loop, &QEventLoop::quit);
+  loop.exec();
+}
 
 // An automatic test whose steps record the counts they were given. A test may give each step
 // more to do (stop, start over, refuse) through OnStep.
@@ -59,13 +67,6 @@ class Stepping : public testing::Test {
     ASSERT_FALSE(steps_.empty());
     ASSERT_EQ(steps_.back(), count) << "the run did not reach the count";
   }
-  // Lets the event loop run for many periods, in which a timer left running would step again.
-  static void LetTimePass() {
-    QEventLoop loop;
-    QTimer::singleShot(kPeriod * 15, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-
   Counts steps_;
   std::vector<bool> changes_;
   std::function<bool(std::uint32_t)> onStep_;
@@ -118,70 +119,82 @@ INSTANTIATE_TEST_SUITE_P(
                     RangeCase{kLargest - 1, kLargest, {kLargest - 1, kLargest}, kLargest},
                     RangeCase{kLargest, kLargest, {kLargest}, kLargest}));
 
-TEST_F(Stepping, StopBetweenStepsKeepsTheLastCountShown) {
-  test_.Start(10, 20, kPeriod);
-  RunUntilShown(12);
-  test_.Stop();
-  EXPECT_FALSE(test_.IsRunning());
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12}));
-  EXPECT_EQ(test_.NextCount(), 13u);
-}
+// What a step does besides showing its count, given how deep in steps it runs; false refuses it.
+using StepAction = bool (*)(AutomaticTest& test, std::uint32_t count, int depth);
+// What the user does between steps once 12 was shown.
+using UserAction = void (*)(AutomaticTest& test);
 
-TEST_F(Stepping, StopPressedDuringAStepEndsTheRun) {
-  // As when the user presses Stop while a step waits in a message box or a repaint.
-  onStep_ = [this](std::uint32_t count) {
-    if (count == 12) test_.Stop();
-    return true;
+bool StopAt12(AutomaticTest& test, std::uint32_t count, int) {
+  if (count == 12) test.Stop();
+  return true;
+}
+bool StartOverAt12(AutomaticTest& test, std::uint32_t count, int) {
+  if (count == 12) test.Start(50, 52, kPeriod);
+  return true;
+}
+bool Refuse7(AutomaticTest&, std::uint32_t count, int) { return count != 7; }
+bool RefuseAll(AutomaticTest&, std::uint32_t, int) { return false; }
+// As a message box or a forced repaint does. Only the outer step waits, so that a fault shows as
+// a failure rather than a hang.
+bool RunTheEventLoop(AutomaticTest&, std::uint32_t, int depth) {
+  if (depth == 1) LetTimePass();
+  return true;
+}
+void Stop(AutomaticTest& test) { test.Stop(); }
+void StartOver(AutomaticTest& test) { test.Start(50, 52, kPeriod); }
+
+struct RunCase {
+  std::uint32_t First;
+  std::uint32_t Last;
+  StepAction Step;
+  UserAction After12;
+  Counts Shown;
+  std::optional<std::uint32_t> NextAfterwards;
+};
+
+class SteppingRun : public Stepping, public testing::WithParamInterface<RunCase> {};
+
+TEST_P(SteppingRun, EndsAsItsStepsAndTheUserSayAndNeverOverlapsSteps) {
+  const RunCase& c = GetParam();
+  int depth = 0;
+  int deepest = 0;
+  onStep_ = [&](std::uint32_t count) {
+    deepest = std::max(deepest, ++depth);
+    const bool applied = c.Step == nullptr || c.Step(test_, count, depth);
+    --depth;
+    return applied;
   };
-  test_.Start(10, 20, kPeriod);
+  test_.Start(c.First, c.Last, kPeriod);
+  if (c.After12 != nullptr) {
+    RunUntilShown(12);
+    c.After12(test_);
+  }
   RunToTheEnd();
   LetTimePass();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
-
-TEST_F(Stepping, AStepThatCannotBeAppliedEndsTheRun) {
-  onStep_ = [](std::uint32_t count) { return count != 7; };
-  test_.Start(5, 30, kPeriod);
-  RunToTheEnd();
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{5, 6, 7}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-  EXPECT_FALSE(test_.IsRunning());
-}
-
-TEST_F(Stepping, AFailingFirstStepEndsTheRunAtOnce) {
-  onStep_ = [](std::uint32_t) { return false; };
-  test_.Start(25, 35, kPeriod);
-  RunToTheEnd();
-  LetTimePass();
-  EXPECT_EQ(steps_, (Counts{25}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
-
-TEST_F(Stepping, StartBetweenStepsStartsOver) {
-  test_.Start(10, 20, kPeriod);
-  RunUntilShown(12);
-  test_.Start(50, 52, kPeriod);
-  EXPECT_EQ(test_.NextCount(), 50u);
-  RunToTheEnd();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12, 50, 51, 52}));
+  EXPECT_EQ(steps_, c.Shown);
   // Starting over is no change of running, so the Stop button is not flickered.
   EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(test_.IsRunning());
+  if (c.NextAfterwards) {
+    EXPECT_EQ(test_.NextCount(), *c.NextAfterwards);
+  }
+  // A timer that kept firing while a step ran the event loop would start steps inside steps.
+  EXPECT_EQ(deepest, 1);
 }
 
-TEST_F(Stepping, StartDuringAStepStartsOver) {
-  onStep_ = [this](std::uint32_t count) {
-    if (count == 12) test_.Start(50, 52, kPeriod);
-    return true;
-  };
-  test_.Start(10, 20, kPeriod);
-  RunToTheEnd();
-  EXPECT_EQ(steps_, (Counts{10, 11, 12, 50, 51, 52}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SteppingRun,
+    testing::Values(
+        // Stop between steps keeps the last count shown; pressed during a step it ends the run.
+        RunCase{10, 20, nullptr, Stop, {10, 11, 12}, 13},
+        RunCase{10, 20, StopAt12, nullptr, {10, 11, 12}, {}},
+        // A step that cannot be applied ends the run, the first one at once.
+        RunCase{5, 30, Refuse7, nullptr, {5, 6, 7}, {}},
+        RunCase{25, 35, RefuseAll, nullptr, {25}, {}},
+        // Start between steps or during one starts over.
+        RunCase{10, 20, nullptr, StartOver, {10, 11, 12, 50, 51, 52}, 53},
+        RunCase{10, 20, StartOverAt12, nullptr, {10, 11, 12, 50, 51, 52}, {}},
+        RunCase{3, 6, RunTheEventLoop, nullptr, {3, 4, 5, 6}, {}}));
 
 TEST_F(Stepping, TheSameTestCanRunAgainAfterItEnded) {
   test_.Start(3, 4, kPeriod);
@@ -190,25 +203,6 @@ TEST_F(Stepping, TheSameTestCanRunAgainAfterItEnded) {
   RunToTheEnd();
   EXPECT_EQ(steps_, (Counts{3, 4, 8, 9}));
   EXPECT_EQ(changes_, (std::vector<bool>{true, false, true, false}));
-}
-
-TEST_F(Stepping, AStepThatRunsTheEventLoopIsNeverOverlapped) {
-  // Each step runs the event loop for several periods, as a message box or a forced repaint
-  // does; a timer that kept firing meanwhile would start steps inside steps.
-  int depth = 0;
-  int deepest = 0;
-  onStep_ = [&](std::uint32_t) {
-    deepest = std::max(deepest, ++depth);
-    // Only the outer step waits, so that a fault shows as a failure rather than a hang.
-    if (depth == 1) LetTimePass();
-    --depth;
-    return true;
-  };
-  test_.Start(3, 6, kPeriod);
-  RunToTheEnd();
-  EXPECT_EQ(deepest, 1);
-  EXPECT_EQ(steps_, (Counts{3, 4, 5, 6}));
-  EXPECT_EQ(changes_, (std::vector<bool>{true, false}));
 }
 
 TEST_F(Stepping, DestroyingARunningTestStepsNoMore) {

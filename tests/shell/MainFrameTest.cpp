@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
+#include <set>
 
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
@@ -25,10 +25,14 @@
 #include "shell/CMontageApp.h"
 #include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
-#include "shell/FormControls.h"
-#include "shell/FormPanel.h"
-#include "shell/MontageForm.h"
+#include "shell/Commands.h"
+#include "shell/form/FormControlIds.h"
+#include "shell/form/FormControls.h"
+#include "shell/form/FormPanel.h"
+#include "shell/form/MontageForm.h"
+#include "support/LayoutText.h"
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -49,8 +53,10 @@ class MainFrameTest : public testing::Test {
     return std::make_unique<CMainFrame>(document, profile);
   }
 
-  QTemporaryDir folder;
-  Profile profile{folder.filePath("profile.ini").toStdString()};
+  std::string PathOf(const std::string& name) const { return (folder.Path() / name).string(); }
+
+  ScratchFolder folder{"montage-frame"};
+  Profile profile{PathOf("profile.ini")};
   CMontageDoc document{profile};
   ScopedScriptedQuestions questions;
 };
@@ -76,31 +82,43 @@ TEST_F(MainFrameTest, TheToolbarHoldsTheCommandsInOrderWithTheirTips) {
                                "Fit To Window", "Zoom 100%"}));
 }
 
-TEST_F(MainFrameTest, TheCommandsHaveTheirKeys) {
+TEST_F(MainFrameTest, TheCommandsHaveTheDesktopsKeysAndTheirOwn) {
   const auto frame = MakeFrame();
-  const CMainFrame::Commands& commands = frame->Actions();
+  const Commands& commands = frame->Actions();
   const struct {
     QAction* action;
-    QList<QKeySequence> keys;
+    QKeySequence::StandardKey standard;
+    const char* own;
   } cases[] = {
-      {commands.New, {QKeySequence("Ctrl+N")}},
-      {commands.Open, {QKeySequence("Ctrl+O")}},
-      {commands.Save, {QKeySequence("Ctrl+S")}},
-      {commands.Print, {QKeySequence("Ctrl+P")}},
-      {commands.Undo, {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
-      {commands.Redo, {QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}},
-      {commands.NextPane, {QKeySequence("F6")}},
-      {commands.PreviousPane, {QKeySequence("Shift+F6")}},
-      {commands.About, {QKeySequence("F1")}},
+      {commands.New, QKeySequence::New, "Ctrl+N"},
+      {commands.Open, QKeySequence::Open, "Ctrl+O"},
+      {commands.Save, QKeySequence::Save, "Ctrl+S"},
+      {commands.Print, QKeySequence::Print, "Ctrl+P"},
+      {commands.Undo, QKeySequence::Undo, "Ctrl+Z; Alt+Backspace"},
+      {commands.Redo, QKeySequence::Redo, "Ctrl+Shift+Z; Ctrl+Y"},
+      {commands.ZoomIn, QKeySequence::ZoomIn, "Ctrl++"},
+      {commands.ZoomOut, QKeySequence::ZoomOut, "Ctrl+-"},
+      {commands.NextPane, QKeySequence::UnknownKey, "F6"},
+      {commands.PreviousPane, QKeySequence::UnknownKey, "Shift+F6"},
+      {commands.About, QKeySequence::HelpContents, "F1"},
   };
+  // A key that two commands share is ambiguous, and Qt then gives it to neither.
+  std::set<QString> taken;
   for (const auto& c : cases) {
-    EXPECT_EQ(c.action->shortcuts(), c.keys) << c.action->toolTip().toStdString();
+    const QList<QKeySequence> keys = c.action->shortcuts();
+    for (const QKeySequence& key :
+         QKeySequence::listFromString(c.own) + QKeySequence::keyBindings(c.standard)) {
+      EXPECT_TRUE(keys.contains(key)) << c.own << ": " << key.toString().toStdString();
+    }
+    for (const QKeySequence& key : keys) {
+      EXPECT_TRUE(taken.insert(key.toString()).second) << key.toString().toStdString();
+    }
   }
 }
 
 TEST_F(MainFrameTest, SaveFollowsTheFileAndUndoTheHistory) {
   const auto frame = MakeFrame();
-  const CMainFrame::Commands& commands = frame->Actions();
+  const Commands& commands = frame->Actions();
   EXPECT_FALSE(commands.Save->isEnabled());
   EXPECT_FALSE(commands.Undo->isEnabled());
   EXPECT_FALSE(commands.Redo->isEnabled());
@@ -113,7 +131,7 @@ TEST_F(MainFrameTest, SaveFollowsTheFileAndUndoTheHistory) {
   EXPECT_EQ(commands.Undo->text(), "Undo Outer Margin\tCtrl+Z");
   EXPECT_EQ(commands.Undo->toolTip(), "Undo Outer Margin");
 
-  questions.AnswerPath(folder.filePath("class.txt").toStdString());
+  questions.AnswerPath(PathOf("class.txt"));
   ASSERT_TRUE(document.SaveAs());
   EXPECT_TRUE(commands.Save->isEnabled());
 
@@ -129,7 +147,7 @@ TEST_F(MainFrameTest, SaveFollowsTheFileAndUndoTheHistory) {
   EXPECT_FALSE(commands.Undo->isEnabled());
 }
 
-TEST_F(MainFrameTest, ZoomCommandsReachThePreview) {
+TEST_F(MainFrameTest, ZoomAndPrintCommandsReachThePreview) {
   const auto frame = MakeFrame();
   frame->Actions().ZoomActualSize->trigger();
   EXPECT_EQ(frame->View().Zoom(), 1.0);
@@ -137,9 +155,12 @@ TEST_F(MainFrameTest, ZoomCommandsReachThePreview) {
   EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.1);
   frame->Actions().ZoomOut->trigger();
   EXPECT_DOUBLE_EQ(frame->View().Zoom(), 1.1 * 0.9);
-  frame->Actions().Print->trigger();  // the print dialog is cancelled
-  ASSERT_FALSE(questions.Asked().empty());
-  EXPECT_EQ(questions.Asked().back().What, AskedQuestion::Kind::Print);
+  // The command and the form's Print button print alike; the print dialog is cancelled.
+  frame->Actions().Print->trigger();
+  frame->Form().Panel().Controls().Get<QPushButton>(FormId::Print)->click();
+  ASSERT_EQ(questions.Asked().size(), 2u);
+  EXPECT_EQ(questions.Asked()[0].What, AskedQuestion::Kind::Print);
+  EXPECT_EQ(questions.Asked()[1].What, AskedQuestion::Kind::Print);
 }
 
 TEST_F(MainFrameTest, ResizingKeepsTheFormsColumnAndGivesThePreviewTheRest) {
@@ -205,22 +226,22 @@ TEST_F(MainFrameTest, TheWindowsSizeIsRememberedBetweenRuns) {
 TEST_F(MainFrameTest, TheSavedLayoutRendersAsThePreviewShowedIt) {
   const auto frame = MakeFrame();
   const FormControls& c = frame->Form().Panel().Controls();
-  c.Paper->setCurrentIndex(0);  // 7x5
-  emit c.Paper->activated(0);
-  c.NumImages->setText(QStringLiteral("12"));
-  c.OuterMargin->setText(QStringLiteral("60"));
-  c.CropHeight->setText(QStringLiteral("12"));
-  c.CropWidth->setText(QStringLiteral("9"));
-  c.InnerFrame->setText(QStringLiteral("8"));
-  c.DropShadowWidth->setText(QStringLiteral("6"));
-  c.Portrait->setChecked(true);
-  c.OuterMargin3d->setChecked(true);
-  c.MainImagePosition->button(1)->click();
-  c.CaptionPosition->button(7)->click();
-  c.Update->click();
-  const std::string path = folder.filePath("designed.txt").toStdString();
+  auto* paper = c.Get<QComboBox>(FormId::Paper);
+  paper->setCurrentIndex(0);  // 7x5
+  emit paper->activated(0);
+  const std::pair<int, const char*> numbers[] = {
+      {FormId::NumImages, "12"}, {FormId::OuterMargin, "60"}, {FormId::CropHeight, "12"},
+      {FormId::CropWidth, "9"},  {FormId::InnerFrame, "8"},   {FormId::DropShadowWidth, "6"},
+  };
+  for (auto [id, text] : numbers) c.Get<QLineEdit>(id)->setText(QString::fromLatin1(text));
+  c.Get<QCheckBox>(FormId::OrientPortrait)->setChecked(true);
+  c.Get<QCheckBox>(FormId::OuterMargin3d)->setChecked(true);
+  c.Get<QRadioButton>(FormId::MainPositions[1])->click();
+  c.Get<QRadioButton>(FormId::CaptionPositions[7])->click();
+  c.Get<QPushButton>(FormId::Update)->click();
+  const std::string path = PathOf("designed.txt");
   questions.AnswerPath(path);
-  c.SaveAs->click();
+  c.Get<QPushButton>(FormId::SaveAs)->click();
   ASSERT_EQ(document.path(), path);
 
   frame->resize(1500, 1000);
@@ -239,10 +260,10 @@ TEST_F(MainFrameTest, TheSavedLayoutRendersAsThePreviewShowedIt) {
   }
   const int dpi = frame->View().logicalDpiX();
   ASSERT_EQ(dpi, frame->View().logicalDpiY());
-  const std::string rendered = folder.filePath("rendered.png").toStdString();
+  const std::string rendered = PathOf("rendered.png");
   const ProgramResult run = RunProgram("render '" + path + "' --paper 7x5 --images 12 --dpi " +
                                            std::to_string(dpi) + " -o '" + rendered + "'",
-                                       folder.path().toStdString());
+                                       folder.Path());
   ASSERT_EQ(run.status, 0) << run.err;
   const QImage expected =
       QImage(QString::fromStdString(rendered)).convertToFormat(QImage::Format_RGB32);
@@ -261,15 +282,17 @@ TEST_F(MainFrameTest, TheSavedLayoutRendersAsThePreviewShowedIt) {
 class ApplicationTest : public testing::Test {
  protected:
   ApplicationTest() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.Path().string()));
     for (const char* name : {"SampleImage.jpg", "SampleBackground.jpg", "SampleLogo.jpg"}) {
-      QFile::copy(QStringLiteral(MONTAGE_BINARY_DIR "/") + name, folder.filePath(name));
+      std::filesystem::copy_file(std::filesystem::path(MONTAGE_BINARY_DIR) / name,
+                                 folder.Path() / name);
     }
     PreviewSettings::ReplaceInstance(PreviewSettings());
   }
-  std::string InstallFolder() const { return folder.path().toStdString() + "/"; }
+  std::string InstallFolder() const { return folder.Path().string() + "/"; }
 
-  QTemporaryDir folder;
+  ScratchFolder folder{"montage-application"};
   ScopedScriptedQuestions questions;
 };
 
@@ -285,13 +308,13 @@ TEST_F(ApplicationTest, StartUpRecordsTheVersionAndOpensTheWindow) {
 }
 
 TEST_F(ApplicationTest, TheClassListAppliedInTheFormIsStoredWithTheOtherPreviewSettings) {
-  const std::string list = folder.filePath("class 4B.csv").toStdString();
+  const std::string list = InstallFolder() + "class 4B.csv";
   {
     CMontageApp app;
     ASSERT_TRUE(app.InitInstance({}, InstallFolder()));
     const FormControls& controls = app.MainFrame().Form().Panel().Controls();
-    controls.ClassListPath->setText(QString::fromStdString(list));
-    controls.NumImages->setText("31");
+    controls.Get<QLineEdit>(FormId::ClassListPath)->setText(QString::fromStdString(list));
+    controls.Get<QLineEdit>(FormId::NumImages)->setText("31");
     ASSERT_TRUE(app.MainFrame().Form().ApplyEdits());
     app.ExitInstance();
     EXPECT_EQ(app.UserProfile().ReadText("Settings", "ClassList", ""), list);
@@ -308,11 +331,7 @@ TEST_F(ApplicationTest, TheClassListAppliedInTheFormIsStoredWithTheOtherPreviewS
 TEST_F(ApplicationTest, ALayoutNamedOnTheCommandLineIsOpened) {
   Montage layout;
   layout.CropHeight = 3;
-  const std::string path = folder.filePath("starter.txt").toStdString();
-  {
-    std::ofstream out(path, std::ios::binary);
-    layout.WriteText(out);
-  }
+  const std::string path = folder.Write("starter.txt", TextOf(layout)).string();
   CMontageApp app;
   ASSERT_TRUE(app.InitInstance({QString::fromStdString(path)}, InstallFolder()));
   EXPECT_EQ(app.Document().path(), path);

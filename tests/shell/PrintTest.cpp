@@ -80,9 +80,7 @@ bool UniformAround(const QImage& image, int x, int y, int radius) {
 
 class PrintTest : public testing::Test, public ViewFixture {
  protected:
-  std::string PathOf(const std::string& name) const {
-    return folder.filePath(QString::fromStdString(name)).toStdString();
-  }
+  std::string PathOf(const std::string& name) const { return (folder.Path() / name).string(); }
   // Answers the print dialog by printing on A4 with 10 mm margins into a PDF file.
   void AnswerPrintToPdf(const std::string& pdf, QPageLayout::Orientation* seen = nullptr) {
     questions.AnswerPrint([pdf, seen](QPrinter& printer) {

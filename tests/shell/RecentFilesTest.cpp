@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "platform/Profile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -39,8 +38,8 @@ TEST(RecentFilesTest, HoldsFifteenPathsAndDropsTheOldestForASixteenth) {
 }
 
 TEST(RecentFilesTest, StoringLeavesValuesBeyondTheListAndLoadingSkipsGapsAndRepeats) {
-  QTemporaryDir folder;
-  Profile profile(folder.filePath("profile.ini").toStdString());
+  ScratchFolder folder("montage-recent");
+  Profile profile((folder.Path() / "profile.ini").string());
   profile.WriteText("Settings", "RecentFilePath04", "/older.txt");
   RecentFiles recent;
   recent.Add("/b.txt");

@@ -8,15 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/ModalQuestions.h"
 #include "platform/Profile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void Type(const RunTestDlg& dialog, const QString& first, const QString& last,
 
 class RunTestDlgTest : public testing::Test {
  protected:
-  std::string ProfilePath() const { return folder_.filePath("montage.ini").toStdString(); }
+  std::string ProfilePath() const { return (folder_.Path() / "montage.ini").string(); }
   std::uint32_t Stored(const char* name) const {
     return profile_->ReadNumber(Profile::SettingsSection, name, kUnwritten);
   }
@@ -75,26 +76,21 @@ class RunTestDlgTest : public testing::Test {
     EXPECT_EQ(Field(dialog, kInterval)->text(), interval);
   }
 
-  QTemporaryDir folder_;
+  ScratchFolder folder_{"montage-run-test"};
   std::unique_ptr<Profile> profile_ = std::make_unique<Profile>(ProfilePath());
   ScopedScriptedQuestions questions_;
 };
 
-TEST_F(RunTestDlgTest, OpensWithTheDefaultsWhenNothingIsStored) {
-  RunTestDlg dialog(*profile_);
-  ExpectShown(dialog, "25", "35", "2");
-  EXPECT_EQ(dialog.First(), 25u);
-  EXPECT_EQ(dialog.Last(), 35u);
-  EXPECT_EQ(dialog.Interval(), 2u);
-}
-
-TEST_F(RunTestDlgTest, OpensWithTheStoredValues) {
-  Store(12, 40, 7);
-  RunTestDlg dialog(*profile_);
-  ExpectShown(dialog, "12", "40", "7");
-  EXPECT_EQ(dialog.First(), 12u);
-  EXPECT_EQ(dialog.Last(), 40u);
-  EXPECT_EQ(dialog.Interval(), 7u);
+TEST_F(RunTestDlgTest, OpensWithTheDefaultsUntilValuesAreStored) {
+  for (const bool stored : {false, true}) {
+    if (stored) Store(12, 40, 7);
+    const std::array<std::uint32_t, 3> shown =
+        stored ? std::array<std::uint32_t, 3>{12, 40, 7} : std::array<std::uint32_t, 3>{25, 35, 2};
+    RunTestDlg dialog(*profile_);
+    ExpectShown(dialog, QString::number(shown[0]), QString::number(shown[1]),
+                QString::number(shown[2]));
+    EXPECT_EQ((std::array{dialog.First(), dialog.Last(), dialog.Interval()}), shown);
+  }
 }
 
 TEST_F(RunTestDlgTest, ShowsItsTitleAdviceAndLabelledFields) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QTemporaryDir>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -11,6 +10,7 @@
 #include "shell/Updater.h"
 #include "shell/VersionCheck.h"
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -28,8 +28,8 @@ TEST(VersionCheck, StoresTheTruncatedVersionAndComparesToFourPlaces) {
 }
 
 TEST(VersionCheck, WritesTheVersionAndShowsNoChangesWhileThereAreNone) {
-  QTemporaryDir folder;
-  Profile profile(folder.filePath("profile.ini").toStdString());
+  ScratchFolder folder("montage-version");
+  Profile profile((folder.Path() / "profile.ini").string());
   static int shown = 0;
   CheckVersion(profile, [] { ++shown; });
   EXPECT_EQ(profile.ReadNumber("Settings", "Version", 0), 245299u);
@@ -39,7 +39,7 @@ TEST(VersionCheck, WritesTheVersionAndShowsNoChangesWhileThereAreNone) {
 
 class UpdaterTest : public testing::Test {
  protected:
-  std::string Folder() const { return folder_.path().toStdString() + "/"; }
+  std::string Folder() const { return folder_.Path().string() + "/"; }
   std::string Record() const { return Folder() + "ran.txt"; }
   // A stand-in updater that writes its arguments and working folder where the test can see.
   void InstallStandIn(bool executable = true) const {
@@ -56,14 +56,14 @@ class UpdaterTest : public testing::Test {
     return ReadFile(Record());
   }
 
-  QTemporaryDir folder_;
-  Profile profile_{folder_.filePath("profile.ini").toStdString()};
+  ScratchFolder folder_{"montage-updater"};
+  Profile profile_{Folder() + "profile.ini"};
 };
 
 TEST_F(UpdaterTest, StartsQuietlyInTheInstallationFolderUnlessSwitchedOff) {
   InstallStandIn();
   ASSERT_TRUE(StartUpdater(profile_, Folder()));
-  const std::string folder = folder_.path().toStdString();
+  const std::string folder = folder_.Path().string();
   EXPECT_EQ(WaitForRecord(), "1 -quiet " + folder + "\n");
 
   std::filesystem::remove(Record());

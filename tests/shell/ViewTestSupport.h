@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "engine/RenderTestSupport.h"
@@ -12,6 +11,7 @@
 #include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
 #include "shell/PreviewGeometry.h"
+#include "support/ScratchFolder.h"
 
 // A document and its preview on the offscreen platform, with the built sample pictures as the
 // preview values, a private profile and scripted questions.
@@ -40,8 +40,8 @@ class ViewFixture {
   // What the view shows: a paint as an expose would ask it.
   QImage Grab() { return view->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
-  QTemporaryDir folder;
-  Profile profile{folder.filePath("profile.ini").toStdString()};
+  ScratchFolder folder{"montage-view"};
+  Profile profile{(folder.Path() / "profile.ini").string()};
   CMontageDoc document{profile};
   ScopedScriptedQuestions questions;
   std::unique_ptr<CMontageView> view;
