@@ -26,13 +26,15 @@
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
 #include "cli/PreviewOptions.h"
+#include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "images/LoadRetryPolicy.h"
 #include "output/CompositeOutput.h"
-#include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
 #include "platform/ModalQuestions.h"
+#include "settings/PreviewSettings.h"
 
 namespace {
 
@@ -188,8 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ostringstream messages;
   const RunScope scope(folder, messages);
   CompositeRequest request;
-  if (request.Parse(args, render ? kRenderOptions : std::vector<std::string_view>{}, "",
-                    messages) != 0) {
+  if (request.Parse(args, render ? RenderSubcommand : GridSubcommand,
+                    render ? kRenderOptions : std::vector<std::string_view>{}, messages,
+                    messages)) {
     return 0;
   }
   if (render && !RenderOptionsAccepted(request)) return 0;
@@ -198,14 +201,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
   // The render command keeps no decoded copies in the cache; the grid command leaves the default.
   cache.SetKeepDecodedCopies(!render);
-  const std::uint32_t numImages = request.Settings().NumImages;
-  const PreviewSubjects subjects(std::min(numImages, kItemsMade));
+  PreviewSettings settings = request.Settings();
+  const std::uint32_t numImages = settings.NumImages;
+  settings.NumImages = std::min(numImages, kItemsMade);
+  std::string classError;
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings, classError);
   CompositeContent content =
-      PrepareComposite(request.Layout(), request.Settings(), cache, request.Page(),
-                       subjects.Portraits(), subjects.Main(), false);
+      PrepareComposite(request.Layout(), settings, cache, request.Page(), subjects, false);
   if (!content.Plan) return 0;
   std::size_t items = content.Items.size();
-  if (numImages > kItemsMade) {
+  if (subjects.Class() == nullptr && numImages > kItemsMade) {
     items += numImages - kItemsMade;
     const bool notLandscape = content.Plan->Grid().NotLandscape;
     content.Plan.emplace(request.Layout(), request.Page(), static_cast<std::uint32_t>(items),

@@ -2,8 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +16,7 @@
 
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
+#include "platform/FileStamp.h"
 #include "platform/ModalQuestions.h"
 #include "platform/QtColour.h"
 #include "settings/PreviewSettings.h"
@@ -90,14 +89,6 @@ void ShowPreview(const FormControls& c, const PreviewShown& shown) {
   c.SamplePortrait->setChecked(shown.Portrait);
   const std::vector<QLineEdit*> edits = PreviewEdits(c);
   for (std::size_t i = 0; i < edits.size(); ++i) edits[i]->setText(shown.Texts[i]);
-}
-
-// Whether the preview can take its subjects from the class list rather than the samples; a
-// path that names no readable file leaves the samples in place.
-bool ClassListReadable(const std::string& path) {
-  if (path.empty()) return false;
-  const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
-  return file.isFile() && file.isReadable();
 }
 
 }  // namespace
@@ -270,7 +261,7 @@ void MontageForm::UpdateControlStates() {
   c.Stop->setEnabled(test_->IsRunning());
   // A note rather than a disabled number of images: every apply still checks the number and the
   // automatic test writes its counts there, so a bad number must stay correctable.
-  c.ClassListInUse->setVisible(ClassListReadable(PreviewSettings::Instance().ClassListPath));
+  c.ClassListInUse->setVisible(IsReadableFile(PreviewSettings::Instance().ClassListPath));
 }
 
 int MontageForm::ColumnWidth() const {

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <fstream>
 
-#include "PictureFolder.h"
 #include "platform/RasterDeviceContext.h"
+#include "support/PictureFolder.h"
 #include "support/TestExif.h"
 #include "support/TestJpeg.h"
 #include "toolkit/PLExifData.h"

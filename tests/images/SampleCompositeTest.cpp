@@ -7,42 +7,32 @@
 #include <string>
 #include <vector>
 
-#include "PictureFolder.h"
+#include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
-#include "images/PhotoEvent.h"
 #include "images/PortraitImage.h"
-#include "images/SampleNames.h"
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
+#include "roster/SampleNames.h"
 #include "settings/PreviewSettings.h"
+#include "support/FakeClock.h"
+#include "support/PictureFolder.h"
 #include "support/TestJpeg.h"
 
 namespace {
 
 using ZodarEdo::PictureSize;
-using Portraits = std::vector<std::shared_ptr<PortraitImage>>;
 
 constexpr char kUnreadable[] = "Could not read the sample image";
 
 class SampleCompositeTest : public testing::Test {
  protected:
-  SampleCompositeTest() : cache_(NoWaiting()) {
+  SampleCompositeTest() : cache_(clock_.Policy()) {
     // A portrait sample whose quarters are told apart by their levels: 10 top left, 20 top
     // right, 30 bottom left, 40 bottom right.
     settings_.SampleImagePath = folder_.Blocks("sample.jpg", 2, 2, {10, 20, 30, 40});
     layout_.CropHeight = 1;
     layout_.CropWidth = 1;
-  }
-
-  LoadRetryPolicy NoWaiting() {
-    LoadRetryPolicy policy;
-    policy.NowMilliseconds = [this] { return now_; };
-    policy.SleepMilliseconds = [this](std::int64_t milliseconds) {
-      now_ += milliseconds;
-      ++waits_;
-    };
-    return policy;
   }
 
   // The sample of the given size made of four flat quarters as above.
@@ -63,47 +53,38 @@ class SampleCompositeTest : public testing::Test {
         folder_.Write("sized.jpg", testsupport::EncodeJpeg(options, samples));
   }
 
-  Portraits MakePortraits(int count) {
-    Portraits portraits;
-    for (int i = 0; i < count; ++i) {
-      portraits.push_back(std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0));
-    }
-    return portraits;
-  }
-
-  std::vector<CellItem> Build(const Portraits& portraits, CellItem& mainItem) {
+  // The cell items of the samples, made as a drawing makes them.
+  std::vector<CellItem> Build(const CompositeSubjects& subjects, CellItem& mainItem) {
     std::vector<CellItem> items;
-    SampleComposite(layout_, settings_, cache_)
-        .BuildCellItems(portraits, mainPortrait_, items, mainItem, false);
+    std::vector<PictureProblem> problems;
+    subjects.BuildCellItems(layout_, settings_, cache_, {}, items, mainItem, false, problems);
+    EXPECT_TRUE(problems.empty());
     return items;
   }
 
-  std::vector<CellItem> Build(int count) {
+  // The cell items of small sample portraits and the main one.
+  std::vector<CellItem> Build(std::uint32_t portraits) {
     CellItem mainItem;
-    return Build(MakePortraits(count), mainItem);
+    return Build(CompositeSubjects(portraits + 1), mainItem);
   }
 
   PictureFolder folder_;
-  std::int64_t now_ = 0;
-  int waits_ = 0;
+  FakeClock clock_;
   ImageCache cache_;
   Montage layout_;
   PreviewSettings settings_;
-  PhotoEvent event_;
-  std::shared_ptr<PortraitImage> mainPortrait_ =
-      std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0);
   ScopedScriptedQuestions questions_;
 };
 
 TEST_F(SampleCompositeTest, AMainImageBelowMultipleTwoIsAnOrdinaryCell) {
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
-  EXPECT_EQ(Build(MakePortraits(20), mainItem).size(), 21u);
+  EXPECT_EQ(Build(CompositeSubjects(21), mainItem).size(), 21u);
   EXPECT_TRUE(mainItem.Picture);
 
   layout_.MainImageMultiple = 2;
   CellItem separateMain;
-  EXPECT_EQ(Build(MakePortraits(19), separateMain).size(), 19u);
+  EXPECT_EQ(Build(CompositeSubjects(20), separateMain).size(), 19u);
   EXPECT_TRUE(separateMain.Picture);
   EXPECT_TRUE(questions_.Messages().empty());
 }
@@ -177,11 +158,11 @@ TEST_F(SampleCompositeTest, CellsAreCutToTheCropProportionAlongTheSamplesLongerS
 
 TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
   UseSample(64, 128);
-  auto portraits = MakePortraits(1);
-  portraits[0]->Adjustments.Zoom = 50;
-  portraits[0]->Adjustments.VerticalShift = -50;
+  const CompositeSubjects subjects(2);
+  subjects.Portraits()[0]->Adjustments.Zoom = 50;
+  subjects.Portraits()[0]->Adjustments.VerticalShift = -50;
   CellItem mainItem;
-  const auto items = Build(portraits, mainItem);
+  const auto items = Build(subjects, mainItem);
   ASSERT_EQ(items.size(), 1u);
   // The central quarter of the square (16, 48) to (48, 80), moved up to the top edge.
   EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{32, 32}));
@@ -236,11 +217,11 @@ TEST_F(SampleCompositeTest, ACropSideOfZeroLeavesTheSampleUncut) {
 }
 
 TEST_F(SampleCompositeTest, CellsWithEqualAdjustmentsShareOnePictureOfTheirOwn) {
-  auto portraits = MakePortraits(30);
-  for (int i = 0; i < 10; ++i) portraits[i]->Adjustments.Zoom = 20;
+  const CompositeSubjects subjects(31);
+  for (int i = 0; i < 10; ++i) subjects.Portraits()[i]->Adjustments.Zoom = 20;
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
-  const auto items = Build(portraits, mainItem);
+  const auto items = Build(subjects, mainItem);
   ASSERT_EQ(items.size(), 31u);
   std::set<const ZodarEdo::DeviceIndepBitmap*> pictures;
   for (const CellItem& item : items) pictures.insert(item.Picture.get());
@@ -259,12 +240,12 @@ TEST_F(SampleCompositeTest, AnUnreadableSampleIsReportedOnceARedrawAndRetriedOnc
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
   mainItem.FirstName = "kept";
-  EXPECT_TRUE(Build(MakePortraits(20), mainItem).empty());
+  EXPECT_TRUE(Build(CompositeSubjects(21), mainItem).empty());
   EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
   EXPECT_EQ(mainItem.FirstName, "kept");
   EXPECT_FALSE(mainItem.Picture);
   // One retry of 20 seconds for the whole redraw.
-  EXPECT_EQ(waits_, 80);
+  EXPECT_EQ(clock_.waits.size(), 80u);
 
   questions_.Forget();
   EXPECT_TRUE(Build(5).empty());
@@ -275,24 +256,18 @@ TEST_F(SampleCompositeTest, AMissingSampleIsReportedWithoutWaiting) {
   settings_.SampleImagePath = folder_.Path("missing.jpg");
   EXPECT_TRUE(Build(20).empty());
   EXPECT_EQ(questions_.Messages(), std::vector<std::string>{kUnreadable});
-  EXPECT_EQ(waits_, 0);
+  EXPECT_TRUE(clock_.waits.empty());
 }
 
-TEST(BuildCellItems, TakesTheSampleFromTheProcessWideCache) {
-  PictureFolder folder;
-  PreviewSettings settings;
-  settings.SampleImagePath = folder.Photo("sample.jpg", 40, 50);
-  Montage layout;
-  PhotoEvent event;
-  const Portraits portraits(3, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0));
-  std::vector<CellItem> items;
+TEST_F(SampleCompositeTest, TheSampleComesFromTheCacheTheDrawingIsGiven) {
+  settings_.SampleImagePath = folder_.Photo("sample.jpg", 40, 50);
+  layout_ = Montage();
   CellItem mainItem;
-  BuildCellItems(layout, settings, portraits, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0),
-                 items, mainItem, false);
+  const auto items = Build(CompositeSubjects(4), mainItem);
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{40, 50}));
   EXPECT_TRUE(mainItem.Picture);
-  EXPECT_NE(ImageCache::Instance().Paths()[0], "");
+  EXPECT_EQ(cache_.Paths()[0], settings_.SampleImagePath);
 }
 
 }  // namespace
