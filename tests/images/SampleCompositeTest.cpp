@@ -50,7 +50,8 @@ class SampleCompositeTest : public testing::Test {
       }
     }
     settings_.SampleImagePath =
-        folder_.Write("sized.jpg", testsupport::EncodeJpeg(options, samples));
+        folder_.Write("sample-" + std::to_string(width) + "x" + std::to_string(height) + ".jpg",
+                      testsupport::EncodeJpeg(options, samples));
   }
 
   // The cell items of the samples, made as a drawing makes them.
@@ -141,19 +142,42 @@ TEST_F(SampleCompositeTest, ItemsAreSortedByTheLayoutsNameOrder) {
       }));
 }
 
-TEST_F(SampleCompositeTest, CellsAreCutToTheCropProportionAlongTheSamplesLongerSide) {
-  UseSample(64, 128);
-  const auto items = Build(3);
-  ASSERT_EQ(items.size(), 3u);
-  // A square cut of the middle half of the height.
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 64}));
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 10);
-  EXPECT_EQ(LevelAt(*items[0].Picture, 63, 63), 40);
-
-  layout_.CropHeight = 10;
-  layout_.CropWidth = 20;
-  // 2 : 1 on a 2 : 1 portrait sample keeps it whole, still portrait.
-  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{64, 128}));
+TEST_F(SampleCompositeTest, CellsAreCutAlongTheSamplesLongerSideAndTurnedToTheCellsShape) {
+  // The quarters are 10 top left, 20 top right, 30 bottom left and 40 bottom right.
+  const struct {
+    const char* what;
+    int width, height;
+    bool portraitCells;
+    std::uint32_t cropHeight, cropWidth;
+    PictureSize size;
+    int topLeft, bottomRight, rotation;
+  } cases[] = {
+      {"a square cut of the middle half of the height", 64, 128, true, 1, 1, {64, 64}, 10, 40, 0},
+      {"2 : 1 keeps a 2 : 1 portrait sample whole", 64, 128, true, 10, 20, {64, 128}, 10, 40, 0},
+      {"a crop side of zero leaves the sample uncut", 64, 128, true, 0, 1, {64, 128}, 10, 40, 0},
+      // Cut landscape-wise (the whole sample), then turned anticlockwise: the top-right corner
+      // comes to the top left.
+      {"a landscape sample in portrait cells", 128, 64, true, 10, 5, {64, 128}, 20, 30, 3},
+      {"a square cut is not landscape and stays", 128, 64, true, 10, 10, {64, 64}, 10, 40, 0},
+      // Turned clockwise: the bottom-left corner comes to the top left.
+      {"a portrait sample in landscape cells", 64, 128, false, 2, 1, {128, 64}, 30, 20, 1},
+      {"a square sample in landscape cells", 64, 64, false, 1, 1, {64, 64}, 30, 20, 1},
+      {"a landscape sample in landscape cells", 128, 64, false, 2, 1, {128, 64}, 10, 40, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    UseSample(c.width, c.height);
+    settings_.SamplePortrait = c.portraitCells;
+    layout_.CropHeight = c.cropHeight;
+    layout_.CropWidth = c.cropWidth;
+    const auto items = Build(1);
+    ASSERT_EQ(items.size(), 1u);
+    const ZodarEdo::DeviceIndepBitmap& picture = *items[0].Picture;
+    ASSERT_EQ(picture.GetSize(), c.size);
+    EXPECT_EQ(LevelAt(picture, 0, 0), c.topLeft);
+    EXPECT_EQ(LevelAt(picture, c.size.Width - 1, c.size.Height - 1), c.bottomRight);
+    EXPECT_EQ(picture.Rotation(), c.rotation);
+  }
 }
 
 TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
@@ -168,52 +192,6 @@ TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
   EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{32, 32}));
   EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 10);
   EXPECT_EQ(LevelAt(*items[0].Picture, 31, 0), 20);
-}
-
-TEST_F(SampleCompositeTest, ALandscapeSampleIsTurnedAnticlockwiseForPortraitCells) {
-  UseSample(128, 64);
-  settings_.SamplePortrait = true;
-  layout_.CropHeight = 10;
-  layout_.CropWidth = 5;
-  const auto items = Build(1);
-  ASSERT_EQ(items.size(), 1u);
-  // Cut landscape-wise to 2 : 1 (the whole sample), then the top-right corner comes to the
-  // top-left.
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 20);
-  EXPECT_EQ(items[0].Picture->Rotation(), 3);
-
-  // A square cut is not landscape and stays as it is.
-  layout_.CropWidth = 10;
-  const auto square = Build(1);
-  EXPECT_EQ(square[0].Picture->GetSize(), (PictureSize{64, 64}));
-  EXPECT_EQ(LevelAt(*square[0].Picture, 0, 0), 10);
-}
-
-TEST_F(SampleCompositeTest, APortraitOrSquareSampleIsTurnedClockwiseForLandscapeCells) {
-  settings_.SamplePortrait = false;
-  UseSample(64, 128);
-  layout_.CropHeight = 2;
-  const auto items = Build(1);
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{128, 64}));
-  // The bottom-left corner comes to the top-left.
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 30);
-
-  UseSample(64, 64);
-  layout_.CropHeight = 1;
-  EXPECT_EQ(LevelAt(*Build(1)[0].Picture, 0, 0), 30);
-  // A landscape sample stays as it is.
-  UseSample(128, 64);
-  layout_.CropHeight = 2;
-  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{128, 64}));
-}
-
-TEST_F(SampleCompositeTest, ACropSideOfZeroLeavesTheSampleUncut) {
-  UseSample(64, 128);
-  layout_.CropHeight = 0;
-  const auto items = Build(2);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
 }
 
 TEST_F(SampleCompositeTest, CellsWithEqualAdjustmentsShareOnePictureOfTheirOwn) {
