@@ -1,12 +1,14 @@
 // Decoding a class of camera-sized photographs for one composite: each file at full size one
-// after another (as the program did), reduced for its cell one after another, and reduced on
-// every core through the image cache; then a second drawing of the class served from the cache.
-// The class comes from make-class-pictures (class_render_vs_montage.sh makes one).
+// after another (as the program did) and reduced for its cell one after another; then the class's
+// cell items made as the render command makes them (decoded on every core through the image
+// cache, turned and cut), and made again for a second drawing from the cache. The class comes
+// from make-class-pictures (class_render_vs_montage.sh makes one).
 //
 //   MONTAGE_CLASS_DIR=FOLDER class_decode_bench [benchmark flags]
 //
-// The cells are those of a 10 x 8 inch sheet at 300 dpi holding 30 portraits: about 400 x 500
-// pixels, cut to the proportions 10 : 8.
+// The cells are those of the default layout for the class on the 10 x 8 inch paper at 300 dpi;
+// the one-by-one decodes take cells of 400 x 500 pixels cut to the proportions 10 : 8, about
+// the size of those.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -15,15 +17,21 @@
 #include <string>
 #include <vector>
 
+#include "engine/CompositeRenderer.h"
+#include "images/CompositeSubjects.h"
 #include "images/DecodeTarget.h"
 #include "images/DeviceIndepBitmap.h"
-#include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
+#include "layout/Montage.h"
+#include "settings/PreviewPage.h"
+#include "settings/PreviewSettings.h"
 #include "toolkit/PLJPEGDecoder.h"
 
 namespace {
 
 const DecodeTarget kCell{.CellWidth = 400, .CellHeight = 500, .CropFirst = 10, .CropSecond = 8};
+// Pixels per layout unit (a tenth of a millimetre) at 300 dpi.
+constexpr double kPixelsPerUnit = 300.0 / 254.0;
 
 std::vector<PictureRequest> ClassRequests() {
   std::vector<PictureRequest> requests;
@@ -49,27 +57,38 @@ void DecodeOneByOne(benchmark::State& state, bool reduced) {
   state.counters["pictures"] = static_cast<double>(requests.size());
 }
 
-void PrefetchOnEveryCore(benchmark::State& state) {
-  const std::vector<PictureRequest> requests = ClassRequests();
+// The cell items of the class list in the folder with the default layout, made as the renderer
+// makes them before it draws; false, with the reason given to the state, when one could not be.
+bool PrepareClass(benchmark::State& state, ImageCache& cache) {
+  PreviewSettings settings;
+  settings.ClassListPath = std::string(std::getenv("MONTAGE_CLASS_DIR")) + "/class.csv";
+  const Montage layout;
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
+  if (!subjects.ClassError().empty()) {
+    state.SkipWithError(subjects.ClassError().c_str());
+    return false;
+  }
+  const CompositeContent content = PrepareComposite(
+      layout, settings, cache, PreviewPage(settings, layout), subjects, false, kPixelsPerUnit);
+  if (!content.Problems.empty()) {
+    state.SkipWithError(content.Problems.front().Error.c_str());
+    return false;
+  }
+  return true;
+}
+
+void CellItemsOnEveryCore(benchmark::State& state) {
   for (auto _ : state) {
     ImageCache cache(LoadRetryPolicy::SingleAttempt());
-    if (cache.Prefetch(requests) != requests.size()) state.SkipWithError("a picture failed");
+    if (!PrepareClass(state, cache)) break;
   }
 }
 
-void SecondDrawingFromTheCache(benchmark::State& state) {
-  const std::vector<PictureRequest> requests = ClassRequests();
+void CellItemsFromTheCache(benchmark::State& state) {
   ImageCache cache(LoadRetryPolicy::SingleAttempt());
-  cache.Prefetch(requests);
-  ImageError error;
-  for (const PictureRequest& request : requests) {
-    cache.GetAdjusted(request.Path, error, ImageAdjustments(), request.Target);
-  }
+  if (!PrepareClass(state, cache)) return;
   for (auto _ : state) {
-    for (const PictureRequest& request : requests) {
-      benchmark::DoNotOptimize(
-          cache.GetAdjusted(request.Path, error, ImageAdjustments(), request.Target));
-    }
+    if (!PrepareClass(state, cache)) break;
   }
   state.counters["MiB_cached"] = static_cast<double>(cache.PixelBytes()) / (1 << 20);
 }
@@ -88,10 +107,10 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("DecodeClass/ReducedOneByOne", DecodeOneByOne, true)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
-  benchmark::RegisterBenchmark("DecodeClass/ReducedOnEveryCore", PrefetchOnEveryCore)
+  benchmark::RegisterBenchmark("DecodeClass/CellItemsOnEveryCore", CellItemsOnEveryCore)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
-  benchmark::RegisterBenchmark("DecodeClass/SecondDrawingFromCache", SecondDrawingFromTheCache)
+  benchmark::RegisterBenchmark("DecodeClass/CellItemsFromTheCache", CellItemsFromTheCache)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RunSpecifiedBenchmarks();

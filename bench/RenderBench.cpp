@@ -1,6 +1,6 @@
 // The composite renderer in the process: drawing the default layout with the sample picture at
-// 150 dpi on a 10 x 8 inch page, and writing the composite as PNG at 150 and 300 dpi beside zlib
-// and Qt's PNG writer.
+// 150 dpi on a 10 x 8 inch page, with the subjects every drawing of the program chooses, and
+// writing the composite as PNG at 150 and 300 dpi beside zlib and Qt's PNG writer.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
@@ -16,30 +16,43 @@
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
 #include "output/PngEncoder.h"
-#include "output/PreviewSubjects.h"
 #include "output/RowFilter.h"
 #include "platform/RasterDeviceContext.h"
+#include "settings/PreviewSettings.h"
 
 namespace {
 
 constexpr int kDpi = 150;
 const Rect kPage{0, 0, 2540, 2032};
 
+// The built-in preview values with the installed samples and the number of images.
+PreviewSettings Samples(std::uint32_t images) {
+  PreviewSettings settings = PreviewOptions(MONTAGE_SAMPLE_FOLDER).Settings();
+  settings.NumImages = images;
+  return settings;
+}
+
+// Draws the composite as a drawing of the program does: the subjects the settings give, chosen
+// afresh for each drawing.
+CompositeContent Draw(RasterDeviceContext& dc, const Montage& layout,
+                      const PreviewSettings& settings) {
+  const DisplayConverter converter;
+  const RenderContext context{dc, converter, layout, settings, ImageCache::Instance()};
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
+  return DrawComposite(context, kPage, subjects, false);
+}
+
 void BM_DrawDefaultComposite(benchmark::State& state) {
   const HeadlessApplication application;
-  const PreviewOptions options(MONTAGE_SAMPLE_FOLDER);
+  const PreviewSettings settings = Samples(static_cast<std::uint32_t>(state.range(0)));
   const Montage layout;
-  const PreviewSubjects subjects(static_cast<std::uint32_t>(state.range(0)));
-  ImageCache& cache = ImageCache::Instance();
   for (auto _ : state) {
     RasterDeviceContext dc(1500, 1200, kDpi, kDpi);
-    const DisplayConverter converter;
-    const RenderContext context{dc, converter, layout, options.Settings(), cache};
-    benchmark::DoNotOptimize(
-        DrawComposite(context, kPage, subjects.Portraits(), subjects.Main(), false));
+    benchmark::DoNotOptimize(Draw(dc, layout, settings));
   }
 }
 BENCHMARK(BM_DrawDefaultComposite)
@@ -55,14 +68,9 @@ BENCHMARK(BM_DrawDefaultComposite)
 // default, which is libpng with all its filters and zlib's default level 6. Each reports the
 // file's size in the counter "bytes"; the argument is the resolution in dpi.
 QImage DefaultComposite(int dpi) {
-  const PreviewOptions options(MONTAGE_SAMPLE_FOLDER);
-  const Montage layout;
-  const PreviewSubjects subjects(20);
   RasterDeviceContext dc(static_cast<int>((kPage.Width() * dpi + 127) / 254),
                          static_cast<int>((kPage.Height() * dpi + 127) / 254), dpi, dpi);
-  const DisplayConverter converter;
-  const RenderContext context{dc, converter, layout, options.Settings(), ImageCache::Instance()};
-  DrawComposite(context, kPage, subjects.Portraits(), subjects.Main(), false);
+  Draw(dc, Montage(), Samples(20));
   return dc.Image();
 }
 

@@ -6,59 +6,48 @@
 //                                              and the process's peak memory (max RSS)
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "images/CellItem.h"
+#include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
-#include "images/PhotoEvent.h"
-#include "images/PortraitImage.h"
-#include "images/SampleComposite.h"
 #include "layout/Montage.h"
 #include "settings/PreviewSettings.h"
+#include "support/ScratchFolder.h"
 #include "support/TestJpeg.h"
 
 namespace {
 
-using Portraits = std::vector<std::shared_ptr<PortraitImage>>;
-
-// The sample picture, made once per process in the temporary folder.
+// The sample picture, made once per process in a scratch folder.
 class SamplePicture {
  public:
   SamplePicture() {
-    path_ = (std::filesystem::temp_directory_path() /
-             ("sample-composite-bench-" + std::to_string(::getpid()) + ".jpg"))
-                .string();
     testsupport::WriteFile(path_,
                            testsupport::EncodeJpeg({.width = 2400, .height = 3000, .quality = 90}));
   }
-  ~SamplePicture() { std::filesystem::remove(path_); }
   const std::string& Path() const { return path_; }
 
  private:
-  std::string path_;
+  ScratchFolder folder_{"sample-composite-bench"};
+  std::string path_ = (folder_.Path() / "sample.jpg").string();
 };
 
 // One preview: the layout with names printed, the built-in preview settings, and the subjects
-// the view makes per redraw. The sample is decoded into the cache when the preview is made.
+// a redraw chooses for them. The sample is decoded into the cache when the preview is made.
 class Preview {
  public:
   Preview(const std::string& sample, int images) {
     layout_.PrintNames = true;
     settings_.SampleImagePath = sample;
-    for (int i = 0; i + 1 < images; ++i) {
-      portraits_.push_back(std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0));
-    }
+    settings_.NumImages = static_cast<std::uint32_t>(images);
     ImageError error;
     if (!cache_.GetAdjusted(sample, error, ImageAdjustments())) {
       std::fprintf(stderr, "cannot read the sample: %s\n", error.Text.c_str());
@@ -66,11 +55,13 @@ class Preview {
     }
   }
 
+  // The cell items of one redraw, from subjects chosen as a drawing chooses them.
   std::size_t Build() {
+    const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings_);
     std::vector<CellItem> items;
     CellItem mainItem;
-    SampleComposite(layout_, settings_, cache_)
-        .BuildCellItems(portraits_, main_, items, mainItem, false);
+    std::vector<PictureProblem> problems;
+    subjects.BuildCellItems(layout_, settings_, cache_, {}, items, mainItem, false, problems);
     return items.size();
   }
 
@@ -78,9 +69,6 @@ class Preview {
   Montage layout_;
   PreviewSettings settings_;
   ImageCache cache_{LoadRetryPolicy::SingleAttempt()};
-  PhotoEvent event_;
-  Portraits portraits_;
-  std::shared_ptr<PortraitImage> main_ = std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0);
 };
 
 const SamplePicture& Sample() {

@@ -5,8 +5,9 @@
 # -define jpeg:size=, which lets libjpeg reduce each file while decoding as ours does, and an
 # explicit font file. Prints wall time (the median of several runs) and peak memory of each
 # process and the ratio of the two times; a side whose run fails gets "failed" and no ratio,
-# and the script then exits 1. Then the decoding of the class alone, from class_decode_bench, and
-# the preview's redraw of the class after a frame colour change, from preview_bench.
+# and the script then exits 1. Then the class decoded alone and made into cell items, from
+# class_decode_bench, and the preview's redraw of the class after a frame colour change, from
+# preview_bench.
 #
 #   bench/class_render_vs_montage.sh [BUILD_DIR]   (default /work/build-render-rel, Release)
 #
@@ -104,7 +105,7 @@ fi
 bench=$build/bench/class_decode_bench
 if [[ -x $bench ]]; then
   echo
-  echo "decoding the class alone (class_decode_bench):"
+  echo "the class decoded alone and made into cell items (class_decode_bench):"
   MONTAGE_CLASS_DIR=$class "$bench" --benchmark_min_time=0.01 2>/dev/null |
     awk '/^DecodeClass/ { printf "  %-40s %10s ms\n", $1, $2 }'
 fi

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "images/ClassList.h"
+#include "roster/ClassList.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The file reader refuses larger files before parsing; the parser is fed no more either.

@@ -1,14 +1,16 @@
 // Feeds command lines of the grid and render subcommands, with the bytes of the layout file they
 // name, through the option parsing and layout reading those commands use, and plans the
-// composite as the grid command does. Nothing is drawn, which keeps every run short.
+// composite as the grid command does, with the subjects it chooses: the samples, or the class
+// of a list named by --class (which can only be the layout file itself or another file of the
+// folder, such as the class list it holds). Nothing is drawn, which keeps every run short.
 //
 // An input is the command line, one word a line beginning with the subcommand ("grid" or
 // "render"), then a zero byte and the layout file's bytes. No argument word can hold a zero
 // byte, so the first one ends the command line. The layout is written to "layout.txt" in a
 // folder of this process's own, which also holds a few files for the options that name a
-// picture, and each run works in that folder. A word holding "/" is refused, so that no run reads
-// files elsewhere; a command line that reads from a device or the whole file system would make
-// runs neither quick nor repeatable.
+// picture or a class list, and each run works in that folder. A word holding "/" is refused, so
+// that no run reads files elsewhere; a command line that reads from a device or the whole file
+// system would make runs neither quick nor repeatable.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,12 +31,13 @@
 #include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "engine/CompositeRenderer.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "images/LoadRetryPolicy.h"
 #include "output/CompositeOutput.h"
-#include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
 #include "platform/ModalQuestions.h"
+#include "settings/PreviewSettings.h"
 
 namespace {
 
@@ -45,6 +48,12 @@ namespace fs = std::filesystem;
 constexpr std::string_view kPictures[] = {"portrait.jpg", "wide.jpg", "grey.jpg", "turned.jpg",
                                           "cut.jpg"};
 constexpr char kLayoutName[] = "layout.txt";
+// A class of those pictures, one of them missing and one subject without any, for command lines
+// that name it with --class.
+constexpr char kClassListName[] = "class.csv";
+constexpr char kClassList[] =
+    "FirstName,LastName,Picture,Main\n"
+    "ann,lee,portrait.jpg,\nBO,KIM,wide.jpg,1\nCy,Ng,turned.jpg,\nDi,Ek,missing.jpg,\nEd,Fo,,\n";
 
 // The options of the render command besides the preview options and its limit on the
 // resolution, as RunRenderCommand takes them.
@@ -72,6 +81,7 @@ class WorkFolder {
     const fs::path source = FindInstallFolder();
     for (const std::string_view name : kPictures) fs::copy_file(source / name, folder_ / name);
     std::ofstream(folder_ / "empty").flush();
+    std::ofstream(folder_ / kClassListName) << kClassList;
     fs::create_directory(folder_ / "folder");
     home_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     inside_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -202,14 +212,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
   // The render command keeps no decoded copies in the cache; the grid command leaves the default.
   cache.SetKeepDecodedCopies(!render);
-  const std::uint32_t numImages = request.Settings().NumImages;
-  const PreviewSubjects subjects(std::min(numImages, kItemsMade));
+  PreviewSettings settings = request.Settings();
+  const std::uint32_t numImages = settings.NumImages;
+  settings.NumImages = std::min(numImages, kItemsMade);
+  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
   CompositeContent content =
-      PrepareComposite(request.Layout(), request.Settings(), cache, request.Page(),
-                       subjects.Portraits(), subjects.Main(), false);
+      PrepareComposite(request.Layout(), settings, cache, request.Page(), subjects, false);
   if (!content.Plan) return 0;
   std::size_t items = content.Items.size();
-  if (numImages > kItemsMade) {
+  if (subjects.Class() == nullptr && numImages > kItemsMade) {
     items += numImages - kItemsMade;
     const bool notLandscape = content.Plan->Grid().NotLandscape;
     content.Plan.emplace(request.Layout(), request.Page(), static_cast<std::uint32_t>(items),

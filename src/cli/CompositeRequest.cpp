@@ -4,8 +4,8 @@
 #include "cli/PreviewOptions.h"
 #include "cli/Reporter.h"
 #include "cli/Subcommand.h"
-#include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
+#include "settings/PreviewPage.h"
 
 std::optional<int> CompositeRequest::Parse(const SubcommandArgs& args, const Subcommand& command,
                                            const std::vector<std::string_view>& extraOptions,

@@ -8,9 +8,9 @@
 
 #include "cli/CommandArguments.h"
 #include "cli/CommandLine.h"
-#include "engine/Rect.h"
 #include "images/PictureProblem.h"
 #include "layout/Montage.h"
+#include "platform/Rect.h"
 #include "settings/PreviewSettings.h"
 
 class Reporter;

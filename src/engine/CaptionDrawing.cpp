@@ -10,6 +10,7 @@
 #include "engine/Truncate.h"
 #include "images/DeviceIndepBitmap.h"
 #include "layout/Montage.h"
+#include "platform/FileStamp.h"
 #include "settings/PreviewSettings.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::optional<Rect> FitLogo(const ZodarEdo::PictureSize& logo, const Rect& box, 
 
 ImageCache::Picture FindLogo(const PreviewSettings& settings, ImageCache& cache,
                              const PhotoEvent* /*event*/, LogoSide /*side*/) {
-  if (!ImageCache::PathExists(settings.LogoImage)) return nullptr;
+  if (!PathExists(settings.LogoImage)) return nullptr;
   ImageError error;
   auto picture = cache.Get(settings.LogoImage, error);
   if (!picture || error.Failed() || !picture->HasPixels()) return nullptr;

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "engine/DrawnText.h"
-#include "engine/Rect.h"
 #include "images/CropGeometry.h"
 #include "images/ImageCache.h"
+#include "platform/Rect.h"
 
 class Montage;
 class PhotoEvent;

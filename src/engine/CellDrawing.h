@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "engine/DrawnText.h"
-#include "engine/Rect.h"
 #include "images/CropGeometry.h"
+#include "platform/Rect.h"
 
 class CompositeGrid;
 class Montage;

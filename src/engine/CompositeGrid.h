@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 class Montage;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/CompositeGrid.h"
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 class Montage;
 

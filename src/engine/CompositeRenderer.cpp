@@ -84,14 +84,6 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
   return content;
 }
 
-CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
-                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
-                                  const std::shared_ptr<PortraitImage>& mainSubject,
-                                  bool greyscale) {
-  return PrepareComposite(layout, settings, cache, page, CompositeSubjects(subjects, mainSubject),
-                          greyscale);
-}
-
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                                const CompositeSubjects& subjects, bool greyscale,
                                const FinishedAbove& finished) {
@@ -101,13 +93,9 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
   dc.SetStretchBltMode(StretchMode::ColourOnColour);
   if (subjects.ImageCount() < 3) return {};
 
-  // The logo lookup is asked on behalf of the event of the main subject, or of the first one; a
-  // class has no event of the record store.
-  const PortraitImage* eventSource = subjects.Main() ? subjects.Main().get()
-                                     : subjects.Portraits().empty()
-                                         ? nullptr
-                                         : subjects.Portraits().front().get();
-  const PhotoEvent* event = eventSource ? eventSource->Event : nullptr;
+  // The logo lookup is asked on behalf of the event of the main subject; a class has no event
+  // of the record store.
+  const PhotoEvent* event = subjects.Main() ? subjects.Main()->Event : nullptr;
 
   const bool overwrite = layout.BackgroundType != 0 && layout.BackgroundOverwrite;
   if (!overwrite) {
@@ -155,12 +143,6 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
     }
   }
   return content;
-}
-
-CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
-                               const PortraitList& subjects,
-                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale) {
-  return DrawComposite(context, page, CompositeSubjects(subjects, mainSubject), greyscale);
 }
 
 void DrawBackground(const RenderContext& context, const Rect& rect, const std::string& path) {

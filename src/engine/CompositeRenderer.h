@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,11 +13,8 @@
 class CompositeSubjects;
 class ImageCache;
 class Montage;
-class PortraitImage;
 class PreviewSettings;
 struct RenderContext;
-
-using PortraitList = std::vector<std::shared_ptr<PortraitImage>>;
 
 // What one composite shows: the sorted small cell items, the main item when the main image is
 // drawn on its own (its picture is empty otherwise), the plan of where everything goes and,
@@ -39,12 +35,6 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
                                   ImageCache& cache, const Rect& page,
                                   const CompositeSubjects& subjects, bool greyscale,
                                   double pixelsPerUnit = 0);
-// The same for sample records of an event the caller keeps: fewer than two small images lay out
-// nothing.
-CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
-                                  ImageCache& cache, const Rect& page, const PortraitList& subjects,
-                                  const std::shared_ptr<PortraitImage>& mainSubject,
-                                  bool greyscale);
 
 // Told while a composite is drawn that no later drawing is meant to reach above a logical y
 // coordinate (of the device context): the rows above it are finished. Drawings that reach
@@ -58,9 +48,6 @@ using FinishedAbove = std::function<void(int logicalY)>;
 CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
                                const CompositeSubjects& subjects, bool greyscale,
                                const FinishedAbove& finished = {});
-CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
-                               const PortraitList& subjects,
-                               const std::shared_ptr<PortraitImage>& mainSubject, bool greyscale);
 
 // Fills the rectangle with the layout's background colour or covers it with the background
 // picture cropped to its proportions; a picture that cannot be had draws nothing.

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/Rect.h"
 #include "platform/DeviceContext.h"
+#include "platform/Rect.h"
 
 class FontDetails;
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 class DeviceContext;
 class DisplayConverter;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/Rect.h"
 #include "platform/ColourRef.h"
+#include "platform/Rect.h"
 
 class DeviceContext;
 class DisplayConverter;

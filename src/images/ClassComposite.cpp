@@ -6,13 +6,13 @@
 #include <string>
 #include <tuple>
 
-#include "images/ClassList.h"
 #include "images/ClassPicture.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageError.h"
-#include "images/ProperCaseName.h"
 #include "layout/Montage.h"
+#include "roster/ClassList.h"
+#include "roster/ProperCaseName.h"
 #include "settings/PreviewSettings.h"
 
 namespace {

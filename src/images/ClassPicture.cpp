@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "images/DeviceIndepBitmap.h"
-#include "images/FileStamp.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
+#include "platform/FileStamp.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "images/CompositeSubjects.h"
 
 #include "images/ClassComposite.h"
-#include "images/ClassList.h"
-#include "images/ClassListCache.h"
-#include "images/PhotoEvent.h"
 #include "images/PortraitImage.h"
 #include "images/SampleComposite.h"
+#include "roster/ClassList.h"
+#include "roster/ClassListCache.h"
+#include "roster/PhotoEvent.h"
 #include "settings/PreviewSettings.h"
 
 namespace {
@@ -27,10 +27,6 @@ CompositeSubjects::CompositeSubjects(std::uint32_t numImages)
 
 CompositeSubjects::CompositeSubjects(std::shared_ptr<const ClassList> list)
     : event_(std::make_unique<PhotoEvent>()), list_(std::move(list)) {}
-
-CompositeSubjects::CompositeSubjects(std::vector<std::shared_ptr<PortraitImage>> portraits,
-                                     std::shared_ptr<PortraitImage> main)
-    : portraits_(std::move(portraits)), main_(std::move(main)) {}
 
 CompositeSubjects::~CompositeSubjects() {
   // The records point to the event, so they go first.
@@ -54,7 +50,6 @@ CompositeSubjects CompositeSubjects::ForSettings(const PreviewSettings& settings
 
 std::size_t CompositeSubjects::ImageCount() const {
   if (list_) return list_->Members().size();
-  // The main subject counts as an image even where a caller gave no record for it.
   return portraits_.size() + 1;
 }
 

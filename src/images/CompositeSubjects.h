@@ -19,16 +19,14 @@ class PreviewSettings;
 
 // Who one drawing of a composite shows: the members of a class list, or the sample subjects
 // (an empty photo event and portrait records with default adjustments). The preview, the
-// export and the grid all choose through ForSettings, so the three show the same subjects.
+// export and the grid all choose through ForSettings, so the three show the same subjects; the
+// tests, benchmarks and fuzzers make theirs here too, so that they try the same path.
 class CompositeSubjects {
  public:
   // numImages sample subjects, the main one included.
   explicit CompositeSubjects(std::uint32_t numImages);
   // The members of a list that was read.
   explicit CompositeSubjects(std::shared_ptr<const ClassList> list);
-  // Sample records of an event that the caller keeps for as long as these subjects live.
-  CompositeSubjects(std::vector<std::shared_ptr<PortraitImage>> portraits,
-                    std::shared_ptr<PortraitImage> main);
   ~CompositeSubjects();
   CompositeSubjects(CompositeSubjects&&) noexcept;
   CompositeSubjects& operator=(CompositeSubjects&&) noexcept;
@@ -45,7 +43,8 @@ class CompositeSubjects {
   const std::string& ClassError() const { return classError_; }
   // Images the composite shows, the main image included.
   std::size_t ImageCount() const;
-  // The sample records; empty for a class.
+  // The sample records, numImages - 1 of them, all of one event; empty for a class. A caller may
+  // change a record's adjustments before the subjects are drawn.
   const std::vector<std::shared_ptr<PortraitImage>>& Portraits() const { return portraits_; }
   const std::shared_ptr<PortraitImage>& Main() const { return main_; }
 

@@ -3,11 +3,11 @@
 #include <istream>
 #include <ostream>
 
-#include "images/PhotoEvent.h"
-#include "images/Subject.h"
 #include "records/Archive.h"
 #include "records/FieldReader.h"
 #include "records/FieldWriter.h"
+#include "roster/PhotoEvent.h"
+#include "roster/Subject.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 #include "images/ImageCache.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -12,6 +10,7 @@
 #include <utility>
 
 #include "images/ImageAdjustments.h"
+#include "platform/FileStamp.h"
 #include "toolkit/PLExifData.h"
 #include "toolkit/PLJPEGDecoder.h"
 #include "toolkit/PLTextException.h"
@@ -250,14 +249,6 @@ bool ImageCache::FreeSpace(const DeviceIndepBitmap& picture) {
   }
   KeepCursorInRange();
   return removed;
-}
-
-bool ImageCache::PathExists(const std::string& path) {
-  if (path.empty()) return false;
-  std::string name = path;
-  if (name.size() > 1 && name.back() == '/') name.pop_back();
-  struct stat info {};
-  return ::stat(name.c_str(), &info) == 0;
 }
 
 void ImageCache::SetRetryPolicy(LoadRetryPolicy policy) {

@@ -64,8 +64,6 @@ class ImageCache {
   // After running out of memory: keeps one entry fewer from now on and removes idle entries
   // that do not hold picture. True when something was removed.
   bool FreeSpace(const ZodarEdo::DeviceIndepBitmap& picture);
-  // Whether a file or folder of that name exists; false for an empty path.
-  static bool PathExists(const std::string& path);
 
   void SetRetryPolicy(LoadRetryPolicy policy);
   // Whether entries keep a decoded copy, as they do unless told otherwise. A caller that asks

@@ -1,10 +1,10 @@
 #include "images/PortraitImage.h"
 
-#include "images/PhotoEvent.h"
-#include "images/Subject.h"
 #include "records/Archive.h"
 #include "records/FieldReader.h"
 #include "records/FieldWriter.h"
+#include "roster/PhotoEvent.h"
+#include "roster/Subject.h"
 
 namespace {
 

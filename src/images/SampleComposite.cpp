@@ -6,9 +6,9 @@
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
 #include "images/PortraitImage.h"
-#include "images/ProperCaseName.h"
-#include "images/SampleNames.h"
 #include "layout/Montage.h"
+#include "roster/ProperCaseName.h"
+#include "roster/SampleNames.h"
 #include "settings/PreviewSettings.h"
 
 namespace {
@@ -90,12 +90,4 @@ std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> SampleComposite::CutPicture(
   }
   cuts_.emplace_back(adjustments, greyscale, copy);
   return copy;
-}
-
-void BuildCellItems(const Montage& layout, const PreviewSettings& settings,
-                    const std::vector<std::shared_ptr<PortraitImage>>& portraits,
-                    const std::shared_ptr<PortraitImage>& mainPortrait,
-                    std::vector<CellItem>& items, CellItem& mainItem, bool greyscale) {
-  SampleComposite(layout, settings, ImageCache::Instance())
-      .BuildCellItems(portraits, mainPortrait, items, mainItem, greyscale);
 }

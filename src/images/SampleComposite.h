@@ -50,9 +50,3 @@ class SampleComposite {
   std::vector<Cut> cuts_;
   std::optional<PictureProblem> problem_;
 };
-
-// One redraw's cell items from the process-wide image cache.
-void BuildCellItems(const Montage& layout, const PreviewSettings& settings,
-                    const std::vector<std::shared_ptr<PortraitImage>>& portraits,
-                    const std::shared_ptr<PortraitImage>& mainPortrait,
-                    std::vector<CellItem>& items, CellItem& mainItem, bool greyscale);

@@ -8,8 +8,8 @@
 #include "engine/RenderContext.h"
 #include "images/CompositeSubjects.h"
 #include "output/PngEncoder.h"
-#include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
+#include "settings/PreviewPage.h"
 #include "settings/PreviewSettings.h"
 
 namespace {

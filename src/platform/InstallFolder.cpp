@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/FileStamp.h"
+
 namespace {
 
 constexpr char kSampleImage[] = "SampleImage.jpg";
@@ -18,10 +20,9 @@ std::string WithSeparator(const std::filesystem::path& folder) {
 
 std::string InstallFolderFor(const std::string& executableFolder) {
   const std::filesystem::path folder(executableFolder);
-  std::error_code error;
-  if (std::filesystem::exists(folder / kSampleImage, error)) return WithSeparator(folder);
+  if (PathExists((folder / kSampleImage).string())) return WithSeparator(folder);
   const std::filesystem::path shared = folder / ".." / "share" / "montage-designer";
-  if (std::filesystem::exists(shared / kSampleImage, error)) {
+  if (PathExists((shared / kSampleImage).string())) {
     return WithSeparator(shared.lexically_normal());
   }
   return WithSeparator(folder);

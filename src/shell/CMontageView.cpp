@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "output/PreviewSubjects.h"
 #include "platform/ModalQuestions.h"
+#include "settings/PreviewPage.h"
 #include "settings/PreviewSettings.h"
 #include "shell/CMontageDoc.h"
 #include "shell/DeferredMessages.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 #include "shell/DocumentView.h"
 #include "shell/PreviewComposite.h"
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <cstdint>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 #include "shell/PreviewComposite.h"
 
 class Montage;

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 class DeviceContext;
 class DisplayConverter;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 // Where the preview puts the page: its size at the zoom and the offsets that centre it in the
 // view, all in logical units (tenths of a millimetre on the screen, y up), and the zoom limits

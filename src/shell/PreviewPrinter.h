@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "engine/Rect.h"
+#include "platform/Rect.h"
 
 class Montage;
 class PreviewSettings;

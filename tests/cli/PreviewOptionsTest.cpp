@@ -4,9 +4,6 @@
 
 #include <filesystem>
 
-#include "images/PortraitImage.h"
-#include "layout/Montage.h"
-#include "output/PreviewSubjects.h"
 #include "platform/InstallFolder.h"
 #include "support/ScratchFolder.h"
 
@@ -132,22 +129,6 @@ TEST(InstallFolderSearch, BesideTheExecutableOrInTheSharedDataFolder) {
             (root / "share" / "montage-designer").string() + "/");
   folder.Write("bin/SampleImage.jpg", "x");
   EXPECT_EQ(InstallFolderFor((root / "bin").string()), (root / "bin").string() + "/");
-}
-
-TEST(PreviewSubjectsCount, TheMainSubjectIsOneOfTheImages) {
-  const PreviewSubjects twenty(20);
-  EXPECT_EQ(twenty.Portraits().size(), 19u);
-  EXPECT_TRUE(twenty.Main());
-  EXPECT_EQ(twenty.Portraits().front()->Event, twenty.Main()->Event);
-  EXPECT_EQ(PreviewSubjects(0).Portraits().size(), 0u);
-
-  Montage layout;
-  PreviewSettings settings;
-  settings.PaperHeight = 1270;
-  settings.PaperWidth = 1778;
-  EXPECT_EQ(PreviewPage(settings, layout), (Rect{0, 0, 1778, 1270}));
-  layout.Portrait = true;
-  EXPECT_EQ(PreviewPage(settings, layout), (Rect{0, 0, 1270, 1778}));
 }
 
 }  // namespace

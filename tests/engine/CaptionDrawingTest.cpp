@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "../images/PictureFolder.h"
 #include "SurfaceTestSupport.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
 #include "layout/Montage.h"
 #include "platform/RasterDeviceContext.h"
 #include "settings/PreviewSettings.h"
+#include "support/PictureFolder.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "engine/DisplayConverter.h"
 #include "engine/FittedText.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
@@ -25,16 +26,16 @@ namespace {
 constexpr ColourRef kWhite = 0xFFFFFF;
 const Rect kPage{0, 0, 2540, 2032};
 
-// Draws the composite of count subjects on a page of 2540 x 2032 units at the resolution.
+// Draws the composite of as many sample images, the main one included, on a page of 2540 x 2032
+// units at the resolution.
 class RenderedComposite {
  public:
-  RenderedComposite(const Montage& layout, const PreviewSettings& settings, std::size_t count,
+  RenderedComposite(const Montage& layout, const PreviewSettings& settings, std::uint32_t images,
                     int dpi, const Rect& page = kPage)
       : dc_((page.Width() * dpi + 127) / 254, (page.Height() * dpi + 127) / 254, dpi, dpi) {
-    const TestSubjects subjects(count);
     const DisplayConverter converter;
     const RenderContext context{dc_, converter, layout, settings, cache_};
-    content_ = DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+    content_ = DrawComposite(context, page, CompositeSubjects(images), false);
   }
   QImage Image() { return dc_.Image(); }
   const CompositeContent& Content() const { return content_; }
@@ -73,7 +74,7 @@ Montage WithoutText() {
 }
 
 TEST(CompositeGolden, DefaultLayoutWithoutText) {
-  RenderedComposite composite(WithoutText(), BuiltSamples(), 19, 40);
+  RenderedComposite composite(WithoutText(), BuiltSamples(), 20, 40);
   ExpectGolden(composite.Image(), "default-no-text");
 }
 
@@ -90,7 +91,7 @@ TEST(CompositeGolden, TeamOnPortraitPaperWithColourMarginAndLeftShadows) {
   layout.DropShadowDepth = 15;
   layout.InnerFrameColour = "C8A032";
   layout.InnerFrame3d = false;
-  RenderedComposite composite(layout, BuiltSamples(), 14, 40, Rect{0, 0, 2032, 2540});
+  RenderedComposite composite(layout, BuiltSamples(), 15, 40, Rect{0, 0, 2032, 2540});
   ExpectGolden(composite.Image(), "team-colour-margin");
 }
 
@@ -106,7 +107,7 @@ TEST(CompositeGolden, LandscapeSamplesOverAWholePageBackground) {
   layout.CropWidth = 3;
   PreviewSettings settings = BuiltSamples();
   settings.SamplePortrait = false;
-  RenderedComposite composite(layout, settings, 29, 40);
+  RenderedComposite composite(layout, settings, 30, 40);
   ExpectGolden(composite.Image(), "landscape-overwrite");
 }
 
@@ -115,7 +116,7 @@ TEST(CompositeText, CaptionLinesAndNamesInkWithinTheirBoxes) {
   layout.PrintNames = true;
   layout.PrintLogo = false;
   layout.BackgroundType = 0;
-  RenderedComposite composite(layout, BuiltSamples(), 19, 254);
+  RenderedComposite composite(layout, BuiltSamples(), 20, 254);
   const QImage image = composite.Image();
   ASSERT_TRUE(composite.Content().Plan);
   const CompositePlan& plan = *composite.Content().Plan;
@@ -169,7 +170,7 @@ TEST(CompositeText, DrawnTextsReportTheSizesTheyWereFittedTo) {
   layout.PrintLogo = false;
   layout.BackgroundType = 0;
   const PreviewSettings settings = BuiltSamples();
-  RenderedComposite composite(layout, settings, 19, 254);
+  RenderedComposite composite(layout, settings, 20, 254);
   const CompositeContent& content = composite.Content();
   ASSERT_TRUE(content.Plan);
 
@@ -216,17 +217,17 @@ TEST(CompositeText, DrawnTextsReportTheSizesTheyWereFittedTo) {
 }
 
 TEST(CompositeText, NoNamesAndNoCaptionsReportNoText) {
-  RenderedComposite composite(WithoutText(), BuiltSamples(), 19, 40);
+  RenderedComposite composite(WithoutText(), BuiltSamples(), 20, 40);
   ASSERT_TRUE(composite.Content().Plan);
   EXPECT_TRUE(composite.Content().Texts.empty());
 }
 
-TEST(CompositeFailures, FewerThanTwoSubjectsDrawNothing) {
+TEST(CompositeFailures, FewerThanThreeImagesDrawNothing) {
   Montage layout;
   layout.BackgroundType = 2;
   layout.BackgroundColour = "102030";
   layout.OuterMarginColour = "FF0000";
-  for (std::size_t count : {0u, 1u}) {
+  for (std::uint32_t count : {1u, 2u}) {
     RenderedComposite composite(layout, BuiltSamples(), count, 20);
     const QImage image = composite.Image();
     EXPECT_TRUE(InkBox(image, image.rect(), kWhite).isEmpty()) << count;
@@ -241,7 +242,7 @@ TEST(CompositeFailures, UnreadableSampleDrawsMarginAndBackgroundButNoCells) {
   layout.BackgroundColour = "102030";
   PreviewSettings settings = BuiltSamples();
   settings.SampleImagePath = std::string(MONTAGE_BINARY_DIR) + "/no-such-sample.jpg";
-  RenderedComposite composite(layout, settings, 19, 20);
+  RenderedComposite composite(layout, settings, 20, 20);
   const QImage image = composite.Image();
   EXPECT_TRUE(composite.Content().Items.empty());
   EXPECT_EQ(ColourAt(image, image.width() / 2, image.height() / 2), MakeColourRef(16, 32, 48));
@@ -255,7 +256,7 @@ TEST(CompositeMargin, ZeroMarginStillDrawsAThreeUnitBand) {
   Montage layout = WithoutText();
   layout.BackgroundType = 0;
   layout.OuterMarginColour = "00FF00";
-  RenderedComposite composite(layout, BuiltSamples(), 19, 254);
+  RenderedComposite composite(layout, BuiltSamples(), 20, 254);
   const QImage image = composite.Image();
   const ColourRef green = MakeColourRef(0, 255, 0);
   EXPECT_EQ(ColourAt(image, 1000, 0), green);

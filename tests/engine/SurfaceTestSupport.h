@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QRect>
 
-#include "engine/Rect.h"
 #include "platform/ColourRef.h"
+#include "platform/Rect.h"
 
 // Reading what the engine drew. The tests draw at 254 dpi with the converter's defaults, where
 // one layout unit is one pixel and layout (x, y) is pixel (x, y).

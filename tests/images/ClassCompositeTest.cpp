@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "PictureFolder.h"
-#include "images/ClassList.h"
 #include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
+#include "images/PortraitImage.h"
 #include "layout/Montage.h"
+#include "roster/ClassList.h"
 #include "settings/PreviewSettings.h"
 #include "support/ClassFolder.h"
+#include "support/FakeClock.h"
+#include "support/PictureFolder.h"
 #include "support/ScratchFolder.h"
 
 namespace {
@@ -193,12 +195,8 @@ TEST_F(ClassCompositeTest, PicturesAreUprightAndCutToTheCellsShape) {
 
 TEST_F(ClassCompositeTest, AFileThatFailedToDecodeIsNotWaitedForAgainUntilItChanges) {
   // A cache that waits for files that may still be being written, on a clock of its own.
-  std::int64_t now = 0;
-  int waits = 0;
-  LoadRetryPolicy policy;
-  policy.NowMilliseconds = [&now] { return now; };
-  policy.SleepMilliseconds = [&](std::int64_t milliseconds) { now += milliseconds, ++waits; };
-  ImageCache patient(policy);
+  FakeClock clock;
+  ImageCache patient(clock.Policy());
   const ClassList list = Write({{"A", "A", "broken.jpg"}, {"B", "B", ""}, {"C", "C", ""}});
   folder_.Write("broken.jpg", "not a picture yet");
   const auto build = [&] {
@@ -208,12 +206,12 @@ TEST_F(ClassCompositeTest, AFileThatFailedToDecodeIsNotWaitedForAgainUntilItChan
         .BuildCellItems(list, {}, items, mainItem_, false, problems_);
   };
   build();
-  const int firstWaits = waits;
-  EXPECT_GT(firstWaits, 0);
+  const std::size_t firstWaits = clock.waits.size();
+  EXPECT_GT(firstWaits, 0u);
   ASSERT_EQ(problems_.size(), 1u);
   const std::string reason = problems_[0].Error;
   build();
-  EXPECT_EQ(waits, firstWaits);
+  EXPECT_EQ(clock.waits.size(), firstWaits);
   ASSERT_EQ(problems_.size(), 1u);
   EXPECT_EQ(problems_[0].Error, reason);
 
@@ -300,26 +298,35 @@ TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
       folder.Write("good.csv", testsupport::ClassListText({{"A", "B", ""}, {"C", "D", ""}}, false))
           .string();
   const std::string bad = folder.Write("bad.csv", "FirstName,LastName\n").string();
+  // Samples are numImages subjects of one event, the main one among them; a class has no records.
   const struct {
     std::string path;
+    std::uint32_t numImages;
     bool isClass;
     std::size_t images;
+    std::size_t portraits;
     std::string error;
   } cases[] = {
-      {"", false, 7, ""},
-      {good, true, 2, ""},
-      {bad, false, 7, bad + ", line 1: the header has no column Picture"},
-      {(folder.Path() / "none.csv").string(), false, 7,
+      {"", 20, false, 20, 19, ""},
+      {"", 0, false, 1, 0, ""},
+      {good, 7, true, 2, 0, ""},
+      {bad, 7, false, 7, 6, bad + ", line 1: the header has no column Picture"},
+      {(folder.Path() / "none.csv").string(), 7, false, 7, 6,
        "cannot read " + (folder.Path() / "none.csv").string() + ": No such file or directory"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
+    SCOPED_TRACE(c.path + " " + std::to_string(c.numImages));
     PreviewSettings settings;
-    settings.NumImages = 7;
+    settings.NumImages = c.numImages;
     settings.ClassListPath = c.path;
     const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
     EXPECT_EQ(subjects.Class() != nullptr, c.isClass);
     EXPECT_EQ(subjects.ImageCount(), c.images);
+    EXPECT_EQ(subjects.Portraits().size(), c.portraits);
+    ASSERT_EQ(subjects.Main() == nullptr, c.isClass);
+    for (const auto& portrait : subjects.Portraits()) {
+      EXPECT_EQ(portrait->Event, subjects.Main()->Event);
+    }
     EXPECT_EQ(subjects.ClassError(), c.error);
   }
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PictureFolder.h"
+#include "support/PictureFolder.h"
 
 namespace ZodarEdo {
 

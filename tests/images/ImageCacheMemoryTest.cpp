@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "PictureFolder.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
 #include "support/MemoryLimit.h"
+#include "support/PictureFolder.h"
 
 // Under AddressSanitizer a failed allocation must come back as null, as it does without it, and
 // freed blocks must go back to the system at once rather than wait in quarantine.

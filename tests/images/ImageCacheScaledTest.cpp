@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "FakeClock.h"
-#include "PictureFolder.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
+#include "support/FakeClock.h"
+#include "support/PictureFolder.h"
 #include "support/TestJpeg.h"
 #include "toolkit/PLJPEGDecoder.h"
 #include "toolkit/PLWinBmp.h"

@@ -6,10 +6,10 @@
 #include <functional>
 #include <vector>
 
-#include "FakeClock.h"
-#include "PictureFolder.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
+#include "support/FakeClock.h"
+#include "support/PictureFolder.h"
 #include "support/TestExif.h"
 #include "support/TestJpeg.h"
 
@@ -340,18 +340,6 @@ TEST_F(ImageCacheTest, ExifOrientationTurnsThePictureUpright) {
   // A file without Exif data keeps its orientation.
   ImageError error;
   EXPECT_EQ(cache_.GetAdjusted(folder_.Photo("plain.jpg", 64, 48), error, useExif)->Rotation(), 0);
-}
-
-TEST(ImageCachePathExists, IsAPlainExistenceTest) {
-  PictureFolder folder;
-  const std::string file = folder.Photo("a.jpg", 8, 8);
-  EXPECT_TRUE(ImageCache::PathExists(file));
-  EXPECT_TRUE(ImageCache::PathExists(folder.Path("")));
-  EXPECT_TRUE(ImageCache::PathExists(folder.Path("") + "/"));
-  EXPECT_FALSE(ImageCache::PathExists(folder.Path("b.jpg")));
-  EXPECT_FALSE(ImageCache::PathExists(folder.Path("*.jpg")));
-  EXPECT_FALSE(ImageCache::PathExists(folder.Path("?.jpg")));
-  EXPECT_FALSE(ImageCache::PathExists(""));
 }
 
 }  // namespace

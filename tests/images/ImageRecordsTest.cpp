@@ -3,11 +3,11 @@
 #include <sstream>
 
 #include "images/ImageAdjustments.h"
-#include "images/PhotoEvent.h"
 #include "images/PortraitImage.h"
-#include "images/Subject.h"
 #include "records/Archive.h"
 #include "records/ArchiveException.h"
+#include "roster/PhotoEvent.h"
+#include "roster/Subject.h"
 
 namespace {
 

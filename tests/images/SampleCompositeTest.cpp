@@ -3,46 +3,35 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "PictureFolder.h"
+#include "images/CompositeSubjects.h"
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageCache.h"
-#include "images/PhotoEvent.h"
 #include "images/PortraitImage.h"
-#include "images/SampleNames.h"
 #include "layout/Montage.h"
+#include "roster/SampleNames.h"
 #include "settings/PreviewSettings.h"
+#include "support/FakeClock.h"
+#include "support/PictureFolder.h"
 #include "support/TestJpeg.h"
 
 namespace {
 
 using ZodarEdo::PictureSize;
-using Portraits = std::vector<std::shared_ptr<PortraitImage>>;
 
 constexpr char kUnreadable[] = "Could not read the sample image";
 
 class SampleCompositeTest : public testing::Test {
  protected:
-  SampleCompositeTest() : cache_(NoWaiting()) {
+  SampleCompositeTest() : cache_(clock_.Policy()) {
     // A portrait sample whose quarters are told apart by their levels: 10 top left, 20 top
     // right, 30 bottom left, 40 bottom right.
     settings_.SampleImagePath = folder_.Blocks("sample.jpg", 2, 2, {10, 20, 30, 40});
     layout_.CropHeight = 1;
     layout_.CropWidth = 1;
-  }
-
-  LoadRetryPolicy NoWaiting() {
-    LoadRetryPolicy policy;
-    policy.NowMilliseconds = [this] { return now_; };
-    policy.SleepMilliseconds = [this](std::int64_t milliseconds) {
-      now_ += milliseconds;
-      ++waits_;
-    };
-    return policy;
   }
 
   // The sample of the given size made of four flat quarters as above.
@@ -60,53 +49,48 @@ class SampleCompositeTest : public testing::Test {
       }
     }
     settings_.SampleImagePath =
-        folder_.Write("sized.jpg", testsupport::EncodeJpeg(options, samples));
+        folder_.Write("sample-" + std::to_string(width) + "x" + std::to_string(height) + ".jpg",
+                      testsupport::EncodeJpeg(options, samples));
   }
 
-  Portraits MakePortraits(int count) {
-    Portraits portraits;
-    for (int i = 0; i < count; ++i) {
-      portraits.push_back(std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0));
-    }
-    return portraits;
-  }
-
-  std::vector<CellItem> Build(const Portraits& portraits, CellItem& mainItem) {
+  // The cell items of the samples, made as a drawing makes them.
+  std::vector<CellItem> Build(const CompositeSubjects& subjects, CellItem& mainItem) {
     std::vector<CellItem> items;
-    SampleComposite composite(layout_, settings_, cache_);
-    composite.BuildCellItems(portraits, mainPortrait_, items, mainItem, false);
-    problem_ = composite.Problem();
+    problems_.clear();
+    subjects.BuildCellItems(layout_, settings_, cache_, {}, items, mainItem, false, problems_);
     return items;
   }
 
-  std::vector<CellItem> Build(int count) {
+  // What a redraw reports when the sample cannot be read.
+  std::vector<PictureProblem> Unreadable() const {
+    return {{settings_.SampleImagePath, kUnreadable}};
+  }
+
+  // The cell items of small sample portraits and the main one.
+  std::vector<CellItem> Build(std::uint32_t portraits) {
     CellItem mainItem;
-    return Build(MakePortraits(count), mainItem);
+    return Build(CompositeSubjects(portraits + 1), mainItem);
   }
 
   PictureFolder folder_;
-  std::int64_t now_ = 0;
-  int waits_ = 0;
+  FakeClock clock_;
   ImageCache cache_;
   Montage layout_;
   PreviewSettings settings_;
-  PhotoEvent event_;
-  std::shared_ptr<PortraitImage> mainPortrait_ =
-      std::make_shared<PortraitImage>(&event_, -1, 0, -1, 0);
-  std::optional<PictureProblem> problem_;  // the last redraw's
+  std::vector<PictureProblem> problems_;  // the last redraw's
 };
 
 TEST_F(SampleCompositeTest, AMainImageBelowMultipleTwoIsAnOrdinaryCell) {
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
-  EXPECT_EQ(Build(MakePortraits(20), mainItem).size(), 21u);
+  EXPECT_EQ(Build(CompositeSubjects(21), mainItem).size(), 21u);
   EXPECT_TRUE(mainItem.Picture);
 
   layout_.MainImageMultiple = 2;
   CellItem separateMain;
-  EXPECT_EQ(Build(MakePortraits(19), separateMain).size(), 19u);
+  EXPECT_EQ(Build(CompositeSubjects(20), separateMain).size(), 19u);
   EXPECT_TRUE(separateMain.Picture);
-  EXPECT_FALSE(problem_);
+  EXPECT_TRUE(problems_.empty());
 }
 
 TEST_F(SampleCompositeTest, NamesContinueThroughTheTableAcrossRedraws) {
@@ -161,28 +145,51 @@ TEST_F(SampleCompositeTest, ItemsAreSortedByTheLayoutsNameOrder) {
       }));
 }
 
-TEST_F(SampleCompositeTest, CellsAreCutToTheCropProportionAlongTheSamplesLongerSide) {
-  UseSample(64, 128);
-  const auto items = Build(3);
-  ASSERT_EQ(items.size(), 3u);
-  // A square cut of the middle half of the height.
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 64}));
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 10);
-  EXPECT_EQ(LevelAt(*items[0].Picture, 63, 63), 40);
-
-  layout_.CropHeight = 10;
-  layout_.CropWidth = 20;
-  // 2 : 1 on a 2 : 1 portrait sample keeps it whole, still portrait.
-  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{64, 128}));
+TEST_F(SampleCompositeTest, CellsAreCutAlongTheSamplesLongerSideAndTurnedToTheCellsShape) {
+  // The quarters are 10 top left, 20 top right, 30 bottom left and 40 bottom right.
+  const struct {
+    const char* what;
+    int width, height;
+    bool portraitCells;
+    std::uint32_t cropHeight, cropWidth;
+    PictureSize size;
+    int topLeft, bottomRight, rotation;
+  } cases[] = {
+      {"a square cut of the middle half of the height", 64, 128, true, 1, 1, {64, 64}, 10, 40, 0},
+      {"2 : 1 keeps a 2 : 1 portrait sample whole", 64, 128, true, 10, 20, {64, 128}, 10, 40, 0},
+      {"a crop side of zero leaves the sample uncut", 64, 128, true, 0, 1, {64, 128}, 10, 40, 0},
+      // Cut landscape-wise (the whole sample), then turned anticlockwise: the top-right corner
+      // comes to the top left.
+      {"a landscape sample in portrait cells", 128, 64, true, 10, 5, {64, 128}, 20, 30, 3},
+      {"a square cut is not landscape and stays", 128, 64, true, 10, 10, {64, 64}, 10, 40, 0},
+      // Turned clockwise: the bottom-left corner comes to the top left.
+      {"a portrait sample in landscape cells", 64, 128, false, 2, 1, {128, 64}, 30, 20, 1},
+      {"a square sample in landscape cells", 64, 64, false, 1, 1, {64, 64}, 30, 20, 1},
+      {"a landscape sample in landscape cells", 128, 64, false, 2, 1, {128, 64}, 10, 40, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    UseSample(c.width, c.height);
+    settings_.SamplePortrait = c.portraitCells;
+    layout_.CropHeight = c.cropHeight;
+    layout_.CropWidth = c.cropWidth;
+    const auto items = Build(1);
+    ASSERT_EQ(items.size(), 1u);
+    const ZodarEdo::DeviceIndepBitmap& picture = *items[0].Picture;
+    ASSERT_EQ(picture.GetSize(), c.size);
+    EXPECT_EQ(LevelAt(picture, 0, 0), c.topLeft);
+    EXPECT_EQ(LevelAt(picture, c.size.Width - 1, c.size.Height - 1), c.bottomRight);
+    EXPECT_EQ(picture.Rotation(), c.rotation);
+  }
 }
 
 TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
   UseSample(64, 128);
-  auto portraits = MakePortraits(1);
-  portraits[0]->Adjustments.Zoom = 50;
-  portraits[0]->Adjustments.VerticalShift = -50;
+  const CompositeSubjects subjects(2);
+  subjects.Portraits()[0]->Adjustments.Zoom = 50;
+  subjects.Portraits()[0]->Adjustments.VerticalShift = -50;
   CellItem mainItem;
-  const auto items = Build(portraits, mainItem);
+  const auto items = Build(subjects, mainItem);
   ASSERT_EQ(items.size(), 1u);
   // The central quarter of the square (16, 48) to (48, 80), moved up to the top edge.
   EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{32, 32}));
@@ -190,58 +197,12 @@ TEST_F(SampleCompositeTest, ZoomAndShiftComeFromThePortraitsAdjustments) {
   EXPECT_EQ(LevelAt(*items[0].Picture, 31, 0), 20);
 }
 
-TEST_F(SampleCompositeTest, ALandscapeSampleIsTurnedAnticlockwiseForPortraitCells) {
-  UseSample(128, 64);
-  settings_.SamplePortrait = true;
-  layout_.CropHeight = 10;
-  layout_.CropWidth = 5;
-  const auto items = Build(1);
-  ASSERT_EQ(items.size(), 1u);
-  // Cut landscape-wise to 2 : 1 (the whole sample), then the top-right corner comes to the
-  // top-left.
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 20);
-  EXPECT_EQ(items[0].Picture->Rotation(), 3);
-
-  // A square cut is not landscape and stays as it is.
-  layout_.CropWidth = 10;
-  const auto square = Build(1);
-  EXPECT_EQ(square[0].Picture->GetSize(), (PictureSize{64, 64}));
-  EXPECT_EQ(LevelAt(*square[0].Picture, 0, 0), 10);
-}
-
-TEST_F(SampleCompositeTest, APortraitOrSquareSampleIsTurnedClockwiseForLandscapeCells) {
-  settings_.SamplePortrait = false;
-  UseSample(64, 128);
-  layout_.CropHeight = 2;
-  const auto items = Build(1);
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{128, 64}));
-  // The bottom-left corner comes to the top-left.
-  EXPECT_EQ(LevelAt(*items[0].Picture, 0, 0), 30);
-
-  UseSample(64, 64);
-  layout_.CropHeight = 1;
-  EXPECT_EQ(LevelAt(*Build(1)[0].Picture, 0, 0), 30);
-  // A landscape sample stays as it is.
-  UseSample(128, 64);
-  layout_.CropHeight = 2;
-  EXPECT_EQ(Build(1)[0].Picture->GetSize(), (PictureSize{128, 64}));
-}
-
-TEST_F(SampleCompositeTest, ACropSideOfZeroLeavesTheSampleUncut) {
-  UseSample(64, 128);
-  layout_.CropHeight = 0;
-  const auto items = Build(2);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{64, 128}));
-}
-
 TEST_F(SampleCompositeTest, CellsWithEqualAdjustmentsShareOnePictureOfTheirOwn) {
-  auto portraits = MakePortraits(30);
-  for (int i = 0; i < 10; ++i) portraits[i]->Adjustments.Zoom = 20;
+  const CompositeSubjects subjects(31);
+  for (int i = 0; i < 10; ++i) subjects.Portraits()[i]->Adjustments.Zoom = 20;
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
-  const auto items = Build(portraits, mainItem);
+  const auto items = Build(subjects, mainItem);
   ASSERT_EQ(items.size(), 31u);
   std::set<const ZodarEdo::DeviceIndepBitmap*> pictures;
   for (const CellItem& item : items) pictures.insert(item.Picture.get());
@@ -260,40 +221,33 @@ TEST_F(SampleCompositeTest, AnUnreadableSampleIsReportedOnceARedrawAndRetriedOnc
   layout_.MainImageMultiple = 1;
   CellItem mainItem;
   mainItem.FirstName = "kept";
-  EXPECT_TRUE(Build(MakePortraits(20), mainItem).empty());
-  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
+  EXPECT_TRUE(Build(CompositeSubjects(21), mainItem).empty());
+  EXPECT_EQ(problems_, Unreadable());
   EXPECT_EQ(mainItem.FirstName, "kept");
   EXPECT_FALSE(mainItem.Picture);
   // One retry of 20 seconds for the whole redraw.
-  EXPECT_EQ(waits_, 80);
+  EXPECT_EQ(clock_.waits.size(), 80u);
 
-  problem_.reset();
   EXPECT_TRUE(Build(5).empty());
-  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
+  EXPECT_EQ(problems_, Unreadable());
 }
 
 TEST_F(SampleCompositeTest, AMissingSampleIsReportedWithoutWaiting) {
   settings_.SampleImagePath = folder_.Path("missing.jpg");
   EXPECT_TRUE(Build(20).empty());
-  EXPECT_EQ(problem_, (PictureProblem{settings_.SampleImagePath, kUnreadable}));
-  EXPECT_EQ(waits_, 0);
+  EXPECT_EQ(problems_, Unreadable());
+  EXPECT_TRUE(clock_.waits.empty());
 }
 
-TEST(BuildCellItems, TakesTheSampleFromTheProcessWideCache) {
-  PictureFolder folder;
-  PreviewSettings settings;
-  settings.SampleImagePath = folder.Photo("sample.jpg", 40, 50);
-  Montage layout;
-  PhotoEvent event;
-  const Portraits portraits(3, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0));
-  std::vector<CellItem> items;
+TEST_F(SampleCompositeTest, TheSampleComesFromTheCacheTheDrawingIsGiven) {
+  settings_.SampleImagePath = folder_.Photo("sample.jpg", 40, 50);
+  layout_ = Montage();
   CellItem mainItem;
-  BuildCellItems(layout, settings, portraits, std::make_shared<PortraitImage>(&event, -1, 0, -1, 0),
-                 items, mainItem, false);
+  const auto items = Build(CompositeSubjects(4), mainItem);
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[0].Picture->GetSize(), (PictureSize{40, 50}));
   EXPECT_TRUE(mainItem.Picture);
-  EXPECT_NE(ImageCache::Instance().Paths()[0], "");
+  EXPECT_EQ(cache_.Paths()[0], settings_.SampleImagePath);
 }
 
 }  // namespace

@@ -14,10 +14,11 @@
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
-#include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
+#include "settings/PreviewPage.h"
 #include "settings/PreviewSettings.h"
 #include "support/ProgramRun.h"
 #include "support/ScratchFolder.h"
@@ -93,11 +94,10 @@ QImage DrawnComposite(int width, int height, int dpi) {
   settings.SetInstallFolder(MONTAGE_BINARY_DIR);
   settings.NumImages = 20;
   const Montage layout;
-  const PreviewSubjects subjects(settings.NumImages);
   RasterDeviceContext dc(width, height, dpi, dpi);
   const DisplayConverter converter;
   const RenderContext context{dc, converter, layout, settings, ImageCache::Instance()};
-  DrawComposite(context, PreviewPage(settings, layout), subjects.Portraits(), subjects.Main(),
+  DrawComposite(context, PreviewPage(settings, layout), CompositeSubjects(settings.NumImages),
                 false);
   return dc.Image();
 }

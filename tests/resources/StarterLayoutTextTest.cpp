@@ -10,11 +10,12 @@
 #include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "layout/LayoutFile.h"
 #include "layout/Montage.h"
-#include "output/PreviewSubjects.h"
 #include "platform/RasterDeviceContext.h"
+#include "settings/PreviewPage.h"
 #include "settings/PreviewSettings.h"
 
 namespace {
@@ -87,9 +88,8 @@ DrawnComposite Draw(const Montage& layout, std::uint32_t images) {
   const DisplayConverter converter;
   ImageCache cache(LoadRetryPolicy::SingleAttempt());
   const RenderContext context{dc, converter, layout, settings, cache};
-  const PreviewSubjects subjects(images);
   DrawnComposite drawn;
-  drawn.Content = DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+  drawn.Content = DrawComposite(context, page, CompositeSubjects(images), false);
   drawn.Captions = CaptionTexts(layout, settings);
   return drawn;
 }

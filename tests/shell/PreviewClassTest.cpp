@@ -7,9 +7,9 @@
 
 #include "engine/DisplayConverter.h"
 #include "layout/Montage.h"
-#include "output/PreviewSubjects.h"
 #include "platform/ModalQuestions.h"
 #include "platform/RasterDeviceContext.h"
+#include "settings/PreviewPage.h"
 #include "settings/PreviewSettings.h"
 #include "shell/PreviewComposite.h"
 #include "support/ClassFolder.h"

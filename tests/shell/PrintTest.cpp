@@ -10,8 +10,10 @@
 #include <regex>
 #include <string>
 
+#include "engine/CompositeRenderer.h"
 #include "engine/DisplayConverter.h"
 #include "engine/RenderContext.h"
+#include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
 #include "platform/RasterDeviceContext.h"
@@ -124,10 +126,9 @@ TEST_F(PrintTest, PrintsOnePageTurnedAsTheLayoutShowingTheCompositeOfThePrintabl
     RasterDeviceContext dc(page.Width() / 2, page.Height() / 2, kCheckDpi, kCheckDpi);
     DisplayConverter converter;
     converter.Printing = true;
-    const TestSubjects subjects(Settings().NumImages - 1);
     const RenderContext context{dc, converter, document.layout(), Settings(),
                                 ImageCache::Instance()};
-    DrawComposite(context, page, subjects.Portraits(), subjects.Main(), false);
+    DrawComposite(context, page, CompositeSubjects(Settings().NumImages), false);
     const QImage reference = dc.Image();
     const QImage printed =
         RasterisePdf(pdf, PathOf(portrait ? "portrait" : "landscape"), kCheckDpi);

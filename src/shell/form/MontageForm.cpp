@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +15,7 @@
 #include <utility>
 
 #include "images/ImageCache.h"
+#include "platform/FileStamp.h"
 #include "platform/ModalQuestions.h"
 #include "platform/QtColour.h"
 #include "shell/AutomaticTest.h"
@@ -41,14 +40,6 @@ constexpr char kClassListExtension[] = "csv";
 constexpr int kColumnAllowance = 40;
 
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
-
-// Whether the preview can take its subjects from the class list rather than the samples; a
-// path that names no readable file leaves the samples in place.
-bool ClassListReadable(const std::string& path) {
-  if (path.empty()) return false;
-  const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(path)));
-  return file.isFile() && file.isReadable();
-}
 
 }  // namespace
 
@@ -216,7 +207,7 @@ void MontageForm::UpdateControlStates() {
   c.Get<QPushButton>(FormId::Stop)->setEnabled(test_->IsRunning());
   // A note rather than a disabled number of images: every apply still checks the number and the
   // automatic test writes its counts there, so a bad number must stay correctable.
-  c.ClassListInUse->setVisible(ClassListReadable(PreviewSettings::Instance().ClassListPath));
+  c.ClassListInUse->setVisible(IsReadableFile(PreviewSettings::Instance().ClassListPath));
 }
 
 int MontageForm::ColumnWidth() const {

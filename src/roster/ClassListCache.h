@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 
-#include "images/FileStamp.h"
+#include "platform/FileStamp.h"
 
 class ClassList;
 

@@ -1,10 +1,10 @@
-#include "images/SampleNames.h"
+#include "roster/SampleNames.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "images/ProperCaseName.h"
+#include "roster/ProperCaseName.h"
 
 namespace {
 

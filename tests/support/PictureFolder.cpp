@@ -1,7 +1,6 @@
-#include "PictureFolder.h"
+#include "support/PictureFolder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <ostream>
 
@@ -9,8 +8,6 @@
 #include "support/TestJpeg.h"
 #include "toolkit/PLJPEGDecoder.h"
 #include "toolkit/PLWinBmp.h"
-
-namespace fs = std::filesystem;
 
 namespace ZodarEdo {
 
@@ -24,18 +21,9 @@ void PrintTo(const CropBox& box, std::ostream* os) {
 
 }  // namespace ZodarEdo
 
-PictureFolder::PictureFolder() {
-  std::string pattern = (fs::path(testing::TempDir()) / "images-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make " << pattern;
-  folder_ = pattern;
+std::string PictureFolder::Path(const std::string& name) const {
+  return (folder_.Path() / name).string();
 }
-
-PictureFolder::~PictureFolder() {
-  std::error_code ignored;
-  fs::remove_all(folder_, ignored);
-}
-
-std::string PictureFolder::Path(const std::string& name) const { return (folder_ / name).string(); }
 
 std::string PictureFolder::Write(const std::string& name,
                                  const std::vector<std::uint8_t>& bytes) const {

@@ -1,4 +1,4 @@
-#include "images/ProperCaseName.h"
+#include "roster/ProperCaseName.h"
 
 #include <array>
 #include <string_view>

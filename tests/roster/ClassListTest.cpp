@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "images/ClassList.h"
-#include "images/ClassListCache.h"
+#include "roster/ClassList.h"
+#include "roster/ClassListCache.h"
 #include "support/ClassFolder.h"
 #include "support/ScratchFolder.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "images/CropGeometry.h"
+#include "support/ScratchFolder.h"
 
 namespace ZodarEdo {
 class DeviceIndepBitmap;
@@ -17,14 +17,9 @@ void PrintTo(const PictureSize& size, std::ostream* os);
 void PrintTo(const CropBox& box, std::ostream* os);
 }  // namespace ZodarEdo
 
-// A temporary folder of JPEG files made by the tests, removed with the object.
+// A scratch folder of JPEG files made by the tests, removed with the object.
 class PictureFolder {
  public:
-  PictureFolder();
-  ~PictureFolder();
-  PictureFolder(const PictureFolder&) = delete;
-  PictureFolder& operator=(const PictureFolder&) = delete;
-
   std::string Path(const std::string& name) const;
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
   // A colour JPEG that compresses like a photograph.
@@ -35,7 +30,7 @@ class PictureFolder {
                      const std::vector<std::uint8_t>& levels) const;
 
  private:
-  std::filesystem::path folder_;
+  ScratchFolder folder_{"pictures"};
 };
 
 // The JPEG with the size in its frame header replaced, as a damaged or hostile file may claim.

@@ -1,4 +1,4 @@
-#include "images/SampleNames.h"
+#include "roster/SampleNames.h"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "images/ClassMember.h"
+#include "roster/ClassMember.h"
 
 // The subjects of a photo event as a class list file gives them: a CSV file in UTF-8 (a
 // byte-order mark allowed) whose header row names the columns FirstName, LastName and Picture,

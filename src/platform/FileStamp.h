@@ -19,3 +19,11 @@ struct FileStamp {
 
 // The stamp of whatever the path names; nothing when it cannot be examined.
 std::optional<FileStamp> StampOf(const std::string& path);
+
+// Whether the path names anything at all, a folder included; false for an empty path. A path
+// that ends in one separator is looked for without it, so a file written with one is found too.
+// Wildcards are taken as they are: "*.jpg" names only a file called that.
+bool PathExists(const std::string& path);
+
+// Whether the path names a regular file that this process may read.
+bool IsReadableFile(const std::string& path);

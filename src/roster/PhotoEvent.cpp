@@ -1,8 +1,8 @@
-#include "images/PhotoEvent.h"
+#include "roster/PhotoEvent.h"
 
 #include <utility>
 
-#include "images/Subject.h"
+#include "roster/Subject.h"
 
 PhotoEvent::PhotoEvent() = default;
 PhotoEvent::~PhotoEvent() = default;

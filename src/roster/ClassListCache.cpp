@@ -1,6 +1,6 @@
-#include "images/ClassListCache.h"
+#include "roster/ClassListCache.h"
 
-#include "images/ClassList.h"
+#include "roster/ClassList.h"
 
 ClassListCache& ClassListCache::Instance() {
   static ClassListCache cache;
