@@ -1,16 +1,15 @@
 #include "cli/CommandLine.h"
 
 #include <array>
-#include <filesystem>
 #include <ostream>
 #include <string_view>
-#include <system_error>
 
 #include "cli/PreviewOptions.h"
 #include "cli/Reporter.h"
 #include "cli/Subcommand.h"
 #include "layout/LayoutText.h"
 #include "layout/LayoutVersion.h"
+#include "platform/FileStamp.h"
 
 namespace {
 
@@ -58,8 +57,7 @@ int RefuseWord(Reporter& reporter, const std::string& what) {
 // written as a path; the window then says itself why a path cannot be opened. Any other word is
 // far more likely a mistyped subcommand than a layout, and is refused.
 bool IsLayoutArgument(const std::string& word) {
-  std::error_code error;
-  return word.find('/') != std::string::npos || std::filesystem::exists(word, error);
+  return word.find('/') != std::string::npos || PathExists(word);
 }
 
 // The window's command line: at most one layout file and no options other than --help and

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <filesystem>
 #include <string_view>
 #include <system_error>
+
+#include "platform/FileStamp.h"
 
 namespace {
 
@@ -115,8 +116,7 @@ bool PreviewOptions::SetPicture(const std::string& option, const std::string& va
                                 std::string& path) {
   // An empty path asks for no picture. A path that names nothing is most likely a typing
   // mistake, which is better told at once than shown as a composite without the picture.
-  std::error_code error;
-  if (!value.empty() && !std::filesystem::exists(value, error)) {
+  if (!value.empty() && !PathExists(value)) {
     error_ = option + ": no such file: " + value;
     return false;
   }
