@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/DisplayConverter.h"
+#include "images/ImageCache.h"
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
 #include "platform/RasterDeviceContext.h"
@@ -22,6 +23,9 @@ using testsupport::ClassRow;
 class PreviewClassTest : public testing::Test {
  protected:
   PreviewClassTest() {
+    // The preview draws from the process's one cache; pictures another test left there would
+    // decide what this one finds.
+    ImageCache::Instance().Clear();
     settings_.SampleImagePath =
         testsupport::WriteClassPicture(folder_.Path(), "sample.jpg").string();
     settings_.NumImages = 12;
