@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -31,16 +30,6 @@ struct stat StatusOf(const fs::path& path) {
   struct stat status {};
   ::stat(path.c_str(), &status);
   return status;
-}
-
-// The names in a folder, to see that no temporary file was left behind.
-std::vector<std::string> NamesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 class FileReplacementTest : public testing::Test {
