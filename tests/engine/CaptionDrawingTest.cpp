@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
 constexpr ColourRef kRed = MakeColourRef(255, 0, 0);
 const ZodarEdo::PictureSize kSquareLogo{100, 100};
 

@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
 const Rect kPage{0, 0, 2540, 2032};
 
 // Draws the composite of as many sample images, the main one included, on a page of 2540 x 2032
@@ -73,6 +72,22 @@ Montage WithoutText() {
   return layout;
 }
 
+// Names under the pictures and captions beside no logo, on a white ground.
+Montage NamesAndCaptions() {
+  Montage layout;
+  layout.PrintNames = true;
+  layout.PrintLogo = false;
+  layout.BackgroundType = 0;
+  return layout;
+}
+
+const Placement* CaptionBlock(const CompositePlan& plan) {
+  for (const Placement& placement : plan.Placements()) {
+    if (placement.Kind == PlacementKind::Captions) return &placement;
+  }
+  return nullptr;
+}
+
 TEST(CompositeGolden, DefaultLayoutWithoutText) {
   RenderedComposite composite(WithoutText(), BuiltSamples(), 20, 40);
   ExpectGolden(composite.Image(), "default-no-text");
@@ -112,19 +127,13 @@ TEST(CompositeGolden, LandscapeSamplesOverAWholePageBackground) {
 }
 
 TEST(CompositeText, CaptionLinesAndNamesInkWithinTheirBoxes) {
-  Montage layout;
-  layout.PrintNames = true;
-  layout.PrintLogo = false;
-  layout.BackgroundType = 0;
+  const Montage layout = NamesAndCaptions();
   RenderedComposite composite(layout, BuiltSamples(), 20, 254);
   const QImage image = composite.Image();
   ASSERT_TRUE(composite.Content().Plan);
   const CompositePlan& plan = *composite.Content().Plan;
 
-  const Placement* captions = nullptr;
-  for (const Placement& placement : plan.Placements()) {
-    if (placement.Kind == PlacementKind::Captions) captions = &placement;
-  }
+  const Placement* captions = CaptionBlock(plan);
   ASSERT_NE(captions, nullptr);
   const CaptionPlan lines =
       PlanCaptions(layout, BuiltSamples(), captions->Box, plan.ImageMargin(), {}, {});
@@ -165,10 +174,7 @@ TEST(CompositeText, CaptionLinesAndNamesInkWithinTheirBoxes) {
 // The composite reports every text it drew at the size its fit chose, so that a caller can
 // check what the paper shows without fitting anything again.
 TEST(CompositeText, DrawnTextsReportTheSizesTheyWereFittedTo) {
-  Montage layout;
-  layout.PrintNames = true;
-  layout.PrintLogo = false;
-  layout.BackgroundType = 0;
+  const Montage layout = NamesAndCaptions();
   const PreviewSettings settings = BuiltSamples();
   RenderedComposite composite(layout, settings, 20, 254);
   const CompositeContent& content = composite.Content();
@@ -195,10 +201,7 @@ TEST(CompositeText, DrawnTextsReportTheSizesTheyWereFittedTo) {
 
   // Fitting the caption texts again to the lines of the block gives the sizes reported; the
   // first line is too wide for its font's own size, so a size it was not fitted to would show.
-  const Placement* block = nullptr;
-  for (const Placement& placement : content.Plan->Placements()) {
-    if (placement.Kind == PlacementKind::Captions) block = &placement;
-  }
+  const Placement* block = CaptionBlock(*content.Plan);
   ASSERT_NE(block, nullptr);
   const CaptionPlan plan =
       PlanCaptions(layout, settings, block->Box, content.Plan->ImageMargin(), {}, {});

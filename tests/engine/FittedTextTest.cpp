@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
 const std::string kText = "Sample text line 1";
 
 int WidthAt(RasterDeviceContext& dc, std::uint32_t size) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
-
 ColourRef Grey(unsigned level) { return MakeColourRef(level, level, level); }
 
 TEST(FrameColours, ShadedBandsLightenByTwentyThirtyAndTwentyPercent) {

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr ColourRef kWhite = 0xFFFFFF;
-
 class NameDrawingTest : public testing::Test {
  protected:
   NameDrawingTest() {

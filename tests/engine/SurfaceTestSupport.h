@@ -7,7 +7,9 @@
 #include "platform/Rect.h"
 
 // Reading what the engine drew. The tests draw at 254 dpi with the converter's defaults, where
-// one layout unit is one pixel and layout (x, y) is pixel (x, y).
+// one layout unit is one pixel and layout (x, y) is pixel (x, y), on surfaces that start white.
+inline constexpr ColourRef kWhite = 0xFFFFFF;
+
 inline ColourRef ColourAt(const QImage& image, int x, int y) {
   const QRgb pixel = image.pixel(x, y);
   return MakeColourRef(qRed(pixel), qGreen(pixel), qBlue(pixel));

@@ -109,7 +109,8 @@ TEST_F(DeviceIndepBitmapTest, LoadFailuresGiveTheUsersTextClassAndCode) {
 
 TEST_F(DeviceIndepBitmapTest, APictureTooLargeToDecodeIsRefusedForItsSizeNotForMemory) {
   const auto jpeg = testsupport::EncodeJpeg({});
-  const std::string path = folder_.Write("huge.jpg", WithDeclaredSize(jpeg, 60000, 60000));
+  const std::string path =
+      folder_.Write("huge.jpg", testsupport::WithDeclaredSize(jpeg, 60000, 60000));
   DeviceIndepBitmap picture;
   EXPECT_EQ(Load(picture, path),
             (ImageError{"Maximum size for 1 bmp was exceeded: Decoder error: Picture of 60000 x "

@@ -10,7 +10,7 @@
 #include "images/DeviceIndepBitmap.h"
 #include "images/ImageAdjustments.h"
 #include "images/ImageCache.h"
-#include "support/MemoryLimit.h"
+#include "support/ChildProcess.h"
 #include "support/PictureFolder.h"
 
 // Under AddressSanitizer a failed allocation must come back as null, as it does without it, and

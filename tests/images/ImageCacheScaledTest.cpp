@@ -191,8 +191,8 @@ TEST_F(ImageCacheScaledTest, APictureRefusedForItsSizeKeepsTheCacheAsLargeAsItWa
   cache_.Resize(5, true);
   std::vector<ImageCache::Picture> held;
   for (const std::string& path : Photos(3)) held.push_back(Get(path, {}));
-  const std::string huge =
-      folder_.Write("huge.jpg", WithDeclaredSize(testsupport::EncodeJpeg({}), 20000, 15001));
+  const std::string huge = folder_.Write(
+      "huge.jpg", testsupport::WithDeclaredSize(testsupport::EncodeJpeg({}), 20000, 15001));
   ImageError error;
   EXPECT_FALSE(cache_.Get(huge, error, nullptr, Cell(100, 100)));
   EXPECT_EQ(error.Class, ImageError::ImageTooLarge);

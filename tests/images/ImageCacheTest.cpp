@@ -172,8 +172,8 @@ TEST_F(ImageCacheTest, MalformedExifDataIsNotRetried) {
 TEST_F(ImageCacheTest, APictureTooLargeToDecodeGivesUpNoEntry) {
   const Paths paths = FillFive();
   const auto held = Get(paths[0]);  // at the cursor, so nothing moves
-  const std::string huge =
-      folder_.Write("huge.jpg", WithDeclaredSize(testsupport::EncodeJpeg({}), 60000, 60000));
+  const std::string huge = folder_.Write(
+      "huge.jpg", testsupport::WithDeclaredSize(testsupport::EncodeJpeg({}), 60000, 60000));
   ImageError error;
   EXPECT_FALSE(cache_.Get(huge, error));
   EXPECT_EQ(error.Code, 9);

@@ -3,27 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
 
 #include "platform/ColourRef.h"
 
 namespace {
 
+// The five values of a font, in the text form TextFormIsFiveKeyValueLines checks.
+std::string ValuesOf(const FontDetails& font) {
+  std::ostringstream out;
+  font.WriteText(out);
+  return out.str();
+}
+
 TEST(FontDetailsTest, DefaultsAndValueConstructor) {
   const FontDetails font;
-  EXPECT_EQ(font.FontColour, "000000");
-  EXPECT_EQ(font.FontName, "Arial");
-  EXPECT_EQ(font.FontPoint, 100u);
-  EXPECT_FALSE(font.FontBold);
-  EXPECT_FALSE(font.FontItalic);
+  EXPECT_EQ(ValuesOf(font), ValuesOf(FontDetails("000000", "Arial", 100, false, false)));
   EXPECT_EQ(font.RecordId, 0);
   EXPECT_EQ(font.Description(), "FontDetails: 0");
 
-  const FontDetails other("123456", "Times", 240, true, true);
-  EXPECT_EQ(other.FontColour, "123456");
-  EXPECT_EQ(other.FontName, "Times");
-  EXPECT_EQ(other.FontPoint, 240u);
-  EXPECT_TRUE(other.FontBold);
-  EXPECT_TRUE(other.FontItalic);
+  EXPECT_EQ(ValuesOf(FontDetails("123456", "Times", 240, true, true)),
+            "FontColour,123456\nFontName,Times\nFontPoint,240\nFontBold,1\nFontItalic,1\n");
 }
 
 TEST(FontDetailsTest, SetColourStoresTheColourText) {
@@ -41,17 +41,12 @@ TEST(FontDetailsTest, CopyValuesCopiesTheFiveValuesOnly) {
   FontDetails target;
   target.RecordId = 5;
   target.CopyValues(source);
-  EXPECT_EQ(target.FontColour, "ABCDEF");
-  EXPECT_EQ(target.FontName, "Georgia");
-  EXPECT_EQ(target.FontPoint, 180u);
-  EXPECT_TRUE(target.FontBold);
-  EXPECT_FALSE(target.FontItalic);
+  EXPECT_EQ(ValuesOf(target), ValuesOf(source));
   EXPECT_EQ(target.RecordId, 5);
   EXPECT_TRUE(target.ModifiedMask.Empty());
 
   source.CopyValues(source);
-  EXPECT_EQ(source.FontName, "Georgia");
-  EXPECT_EQ(source.FontColour, "ABCDEF");
+  EXPECT_EQ(ValuesOf(source), ValuesOf(FontDetails("ABCDEF", "Georgia", 180, true, false)));
 }
 
 TEST(FontDetailsTest, MarkAllModifiedSetsTheFiveFieldBits) {
@@ -63,21 +58,15 @@ TEST(FontDetailsTest, MarkAllModifiedSetsTheFiveFieldBits) {
 
 TEST(FontDetailsTest, TextFormIsFiveKeyValueLines) {
   const FontDetails font("0A0B0C", "Times New Roman", 360, true, false);
-  std::ostringstream out;
-  font.WriteText(out);
-  EXPECT_EQ(out.str(),
-            "FontColour,0A0B0C\nFontName,Times New Roman\nFontPoint,360\nFontBold,1\n"
-            "FontItalic,0\n");
+  const std::string text =
+      "FontColour,0A0B0C\nFontName,Times New Roman\nFontPoint,360\nFontBold,1\nFontItalic,0\n";
+  EXPECT_EQ(ValuesOf(font), text);
 
-  std::istringstream in(out.str());
+  std::istringstream in(text);
   FontDetails read;
   read.MarkAllModified();
   read.ReadText(in);
-  EXPECT_EQ(read.FontColour, "0A0B0C");
-  EXPECT_EQ(read.FontName, "Times New Roman");
-  EXPECT_EQ(read.FontPoint, 360u);
-  EXPECT_TRUE(read.FontBold);
-  EXPECT_FALSE(read.FontItalic);
+  EXPECT_EQ(ValuesOf(read), text);
   EXPECT_TRUE(read.ModifiedMask.Empty());
 }
 
@@ -89,8 +78,7 @@ TEST(FontDetailsTest, CloneCopiesIntoFontsOnly) {
   const auto copy = font.Clone();
   const auto* copied = dynamic_cast<const FontDetails*>(copy.get());
   ASSERT_NE(copied, nullptr);
-  EXPECT_EQ(copied->FontColour, "111111");
-  EXPECT_TRUE(copied->FontItalic);
+  EXPECT_EQ(ValuesOf(*copied), ValuesOf(font));
 }
 
 }  // namespace

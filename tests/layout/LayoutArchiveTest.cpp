@@ -7,6 +7,7 @@
 #include "layout/Montage.h"
 #include "records/Archive.h"
 #include "records/ArchiveException.h"
+#include "support/Raised.h"
 
 namespace {
 
@@ -145,23 +146,15 @@ TEST(LayoutArchiveTest, AnArchiveThatEndsPartWayLeavesTheLayoutAsItWas) {
   EveryFieldChanged().WriteArchive(stored);
   Archive loading(stored.Bytes().substr(0, stored.Bytes().size() - 3));
   Montage read;
-  try {
-    read.ReadArchive(loading);
-    FAIL() << "no exception";
-  } catch (const ArchiveException& error) {
-    EXPECT_EQ(error.GetKind(), ArchiveException::Kind::EndOfFile);
-  }
+  EXPECT_EQ(Raised<ArchiveException>([&] { read.ReadArchive(loading); }).GetKind(),
+            ArchiveException::Kind::EndOfFile);
   EXPECT_EQ(TextOf(read), TextOf(Montage()));
 }
 
 TEST(LayoutArchiveTest, WritingIntoALoadingArchiveIsRefused) {
   Archive loading(std::string(4, '\0'));
-  try {
-    Montage().WriteArchive(loading);
-    FAIL() << "no exception";
-  } catch (const ArchiveException& error) {
-    EXPECT_EQ(error.GetKind(), ArchiveException::Kind::ReadOnly);
-  }
+  EXPECT_EQ(Raised<ArchiveException>([&] { Montage().WriteArchive(loading); }).GetKind(),
+            ArchiveException::Kind::ReadOnly);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "LayoutSamples.h"
 
-#include <sstream>
-
 Montage EveryFieldChanged() {
   Montage layout;
   layout.CropHeight = 11;
@@ -48,10 +46,4 @@ Montage EveryFieldChanged() {
   layout.CaptionCols = 6;
   layout.LogoTransparencyTolerance = 40;
   return layout;
-}
-
-std::string TextOf(const Montage& layout) {
-  std::ostringstream out;
-  layout.WriteText(out);
-  return out.str();
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "output/PngEncoder.h"
-#include "support/MemoryLimit.h"
+#include "support/ChildProcess.h"
 
 namespace {
 

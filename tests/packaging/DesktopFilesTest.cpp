@@ -2,8 +2,6 @@
 // hicolor theme and its AppStream description, as `cmake --install` lays them out, checked for
 // what the desktop reads from them and, where the desktop's own validators are installed, by
 // those validators.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -22,6 +20,7 @@
 
 #include "shell/ApplicationIcon.h"
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -100,13 +99,7 @@ std::string Value(const std::multimap<std::string, std::string>& values, const s
 
 class InstalledDesktopFilesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    scratch_ = fs::temp_directory_path() / ("desktop-files-test-" + std::to_string(::getpid()));
-    fs::create_directories(scratch_);
-  }
-  void TearDown() override { fs::remove_all(scratch_); }
-
-  fs::path scratch_;
+  ScratchFolder scratch_{"desktop-files-test"};
 };
 
 TEST_F(InstalledDesktopFilesTest, DesktopEntryLaunchesTheInstalledProgram) {
@@ -222,8 +215,8 @@ class InstalledTreeValidatorTest : public InstalledDesktopFilesTest,
 TEST_P(InstalledTreeValidatorTest, FindsNothingToReport) {
   const QString program = QStandardPaths::findExecutable(GetParam().program);
   if (program.isEmpty()) GTEST_SKIP() << GetParam().program << " is not installed";
-  const ProgramResult result =
-      RunShell("timeout 120 '" + program.toStdString() + "' " + GetParam().arguments, scratch_);
+  const ProgramResult result = RunShell(
+      "timeout 120 '" + program.toStdString() + "' " + GetParam().arguments, scratch_.Path());
   EXPECT_EQ(result.status, 0) << result.out << result.err;
   if (std::string(GetParam().program) == "desktop-file-validate") {
     EXPECT_EQ(result.out + result.err, "");  // it reports hints and warnings with status 0

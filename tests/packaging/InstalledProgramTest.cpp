@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/ProgramRun.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
@@ -28,35 +28,22 @@ constexpr int kDpi = 50;
 constexpr int kLongSide = 10 * kDpi;
 constexpr int kShortSide = 8 * kDpi;
 
-std::vector<std::string> StarterLayouts() {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(kSourceLayouts)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::string> StarterLayouts() { return NamesIn(kSourceLayouts); }
 
 class InstalledProgramTest : public testing::Test {
  protected:
-  void SetUp() override {
-    scratch_ = fs::temp_directory_path() / ("installed-program-test-" + std::to_string(::getpid()));
-    fs::create_directories(scratch_);
-  }
-  void TearDown() override { fs::remove_all(scratch_); }
-
   // Renders the layout with the given copy of the program and returns the picture it wrote.
   QImage Render(const fs::path& program, const fs::path& layout, const std::string& output) {
-    const fs::path out = scratch_ / output;
+    const fs::path out = scratch_.Path() / output;
     const ProgramResult result = RunProgramAt(
         program,
         "render '" + layout.string() + "' -o '" + out.string() + "' --dpi " + std::to_string(kDpi),
-        scratch_);
+        scratch_.Path());
     EXPECT_EQ(result.status, 0) << program << ": " << result.err;
     return QImage(QString::fromStdString(out.string()));
   }
 
-  fs::path scratch_;
+  ScratchFolder scratch_{"installed-program-test"};
 };
 
 TEST_F(InstalledProgramTest, DataFilesAreTheBuildsOwn) {
@@ -74,11 +61,7 @@ TEST_F(InstalledProgramTest, OnlyTheProgramIsInstalledInBin) {
   ASSERT_TRUE(fs::is_regular_file(kInstalledProgram));
   EXPECT_EQ(::access(kInstalledProgram.c_str(), X_OK), 0);
   // Nothing else lands in bin/: the picture-drawing tools and the tests are for the build only.
-  std::vector<std::string> programs;
-  for (const fs::directory_entry& entry : fs::directory_iterator(kPrefix / "bin")) {
-    programs.push_back(entry.path().filename().string());
-  }
-  EXPECT_EQ(programs, std::vector<std::string>{"montage-designer"});
+  EXPECT_EQ(NamesIn(kPrefix / "bin"), std::vector<std::string>{"montage-designer"});
 }
 
 class InstalledRenderTest : public InstalledProgramTest,
@@ -106,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(StarterLayouts, InstalledRenderTest, testing::ValuesIn(
 // A program started through a link elsewhere (as a user's ~/bin or a package manager may make)
 // still finds its data beside the real file.
 TEST_F(InstalledProgramTest, ProgramStartedThroughALinkFindsItsData) {
-  const fs::path link = scratch_ / "montage-designer";
+  const fs::path link = scratch_.Path() / "montage-designer";
   fs::create_symlink(kInstalledProgram, link);
   const fs::path layout = kDataFolder / "layouts" / StarterLayouts().front();
   const QImage linked = Render(link, layout, "linked.png");

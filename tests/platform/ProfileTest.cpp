@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <cstdlib>
-#include <fstream>
+
+#include "support/ScratchFolder.h"
 
 namespace {
 
 class ProfileTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) const {
-    return folder_.filePath(QString::fromStdString(name)).toStdString();
-  }
+  std::string PathOf(const std::string& name) const { return (folder_.Path() / name).string(); }
   std::string WriteFile(const std::string& name, const std::string& contents) const {
-    const std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary) << contents;
-    return path;
+    return folder_.Write(name, contents).string();
   }
 
-  QTemporaryDir folder_;
+  ScratchFolder folder_{"profile"};
 };
 
 TEST_F(ProfileTest, ValuesWrittenAreReadBackAfterReopening) {

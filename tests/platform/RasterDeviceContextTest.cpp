@@ -18,37 +18,36 @@ constexpr ColourRef kBlue = MakeColourRef(0, 0, 255);
 
 QRgb Rgb(ColourRef colour) { return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
-// The bounding box of the pixels that are exactly this colour; empty when there are none.
-QRect BoxOf(const QImage& image, ColourRef colour) {
+// The bounding box and the number of the pixels that pass the test; the box is empty when none
+// does.
+struct Pixels {
   QRect box;
+  int count = 0;
+};
+
+Pixels PixelsWhere(const QImage& image, const std::function<bool(int x, int y)>& test) {
+  Pixels pixels;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) == Rgb(colour)) box |= QRect(x, y, 1, 1);
+      if (!test(x, y)) continue;
+      pixels.box |= QRect(x, y, 1, 1);
+      ++pixels.count;
     }
   }
-  return box;
+  return pixels;
 }
 
-int CountOf(const QImage& image, ColourRef colour) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == Rgb(colour) ? 1 : 0;
-  }
-  return count;
+Pixels PixelsOf(const QImage& image, ColourRef colour) {
+  return PixelsWhere(image, [&](int x, int y) { return image.pixel(x, y) == Rgb(colour); });
 }
+QRect BoxOf(const QImage& image, ColourRef colour) { return PixelsOf(image, colour).box; }
+int CountOf(const QImage& image, ColourRef colour) { return PixelsOf(image, colour).count; }
 
 // Ink is any pixel clearly darker than the white ground; antialiased edges count when they are
 // at least half covered.
 bool IsInk(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
-
 QRect InkBox(const QImage& image) {
-  QRect box;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      if (IsInk(image, x, y)) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
+  return PixelsWhere(image, [&](int x, int y) { return IsInk(image, x, y); }).box;
 }
 
 SurfaceFont MakeFont(const RasterDeviceContext& dc, int pointTenths,

@@ -5,28 +5,15 @@
 #include <string>
 
 #include "records/ArchiveException.h"
+#include "support/ByteText.h"
+#include "support/Raised.h"
 
 namespace {
 
 using Kind = ArchiveException::Kind;
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int value : values) bytes.push_back(static_cast<char>(value));
-  return bytes;
-}
-
-// Runs the call and returns the kind of ArchiveException it raised.
-template <typename Call>
-Kind FailureOf(Call call) {
-  try {
-    call();
-  } catch (const ArchiveException& error) {
-    return error.GetKind();
-  }
-  ADD_FAILURE() << "no ArchiveException";
-  return Kind::EndOfFile;
-}
+// The kind of ArchiveException the call raised.
+Kind FailureOf(auto call) { return Raised<ArchiveException>(call).GetKind(); }
 
 TEST(ArchiveTest, WritesIntegersLittleEndianAndFlagsAsOneByte) {
   Archive archive;
@@ -34,7 +21,7 @@ TEST(ArchiveTest, WritesIntegersLittleEndianAndFlagsAsOneByte) {
   archive.WriteUnsigned(0x01020304);
   archive.WriteFlag(true);
   archive.WriteFlag(false);
-  EXPECT_EQ(archive.Bytes(), Bytes({0xFE, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 1, 0}));
+  EXPECT_EQ(archive.Bytes(), ByteText({0xFE, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 1, 0}));
 
   Archive loading(archive.Bytes());
   EXPECT_EQ(loading.ReadInt(), -2);
@@ -45,7 +32,7 @@ TEST(ArchiveTest, WritesIntegersLittleEndianAndFlagsAsOneByte) {
 }
 
 TEST(ArchiveTest, ReadsAnyNonZeroFlagByteAsTrue) {
-  Archive loading(Bytes({0x80}));
+  Archive loading(ByteText({0x80}));
   EXPECT_TRUE(loading.ReadFlag());
 }
 
@@ -55,12 +42,12 @@ TEST(ArchiveTest, StringLengthPrefixWidensAtEachStep) {
     std::string prefix;
   };
   const Case cases[] = {
-      {0, Bytes({0})},
-      {254, Bytes({0xFE})},
-      {255, Bytes({0xFF, 0xFF, 0x00})},
-      {0xFFFD, Bytes({0xFF, 0xFD, 0xFF})},
-      {0xFFFE, Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
-      {0x12345, Bytes({0xFF, 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00})},
+      {0, ByteText({0})},
+      {254, ByteText({0xFE})},
+      {255, ByteText({0xFF, 0xFF, 0x00})},
+      {0xFFFD, ByteText({0xFF, 0xFD, 0xFF})},
+      {0xFFFE, ByteText({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00})},
+      {0x12345, ByteText({0xFF, 0xFF, 0xFF, 0x45, 0x23, 0x01, 0x00})},
   };
   for (const Case& c : cases) {
     const std::string text(c.length, 'x');
@@ -74,7 +61,7 @@ TEST(ArchiveTest, StringLengthPrefixWidensAtEachStep) {
 }
 
 TEST(ArchiveTest, ReadsTheSixtyFourBitLengthForm) {
-  Archive loading(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0}) +
+  Archive loading(ByteText({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 3, 0, 0, 0, 0, 0, 0, 0}) +
                   "abc");
   EXPECT_EQ(loading.ReadString(), "abc");
 }
@@ -89,13 +76,13 @@ TEST(ArchiveTest, StringEndsAtItsFirstZeroCharacter) {
 }
 
 TEST(ArchiveTest, ForgedStringLengthIsEndOfFileNotAnAllocation) {
-  Archive loading(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 1, 0, 0}) +
+  Archive loading(ByteText({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 1, 0, 0}) +
                   "abc");
   EXPECT_EQ(FailureOf([&] { loading.ReadString(); }), Kind::EndOfFile);
 }
 
 TEST(ArchiveTest, WrongDirectionAndRunningOutRaiseTheirKinds) {
-  Archive loading(Bytes({1, 2, 3}));
+  Archive loading(ByteText({1, 2, 3}));
   EXPECT_EQ(FailureOf([&] { loading.WriteInt(1); }), Kind::ReadOnly);
   EXPECT_EQ(FailureOf([&] { loading.WriteString("a"); }), Kind::ReadOnly);
   EXPECT_EQ(FailureOf([&] { loading.ReadInt(); }), Kind::EndOfFile);

@@ -6,23 +6,12 @@
 #include "records/DatabaseRecord.h"
 #include "records/FieldReader.h"
 #include "records/FieldWriter.h"
+#include "support/ByteText.h"
+#include "support/Raised.h"
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string bytes;
-  for (int value : values) bytes.push_back(static_cast<char>(value));
-  return bytes;
-}
-
-std::string ErrorOf(auto call) {
-  try {
-    call();
-  } catch (const DatabaseRecord::DispatchReadError& error) {
-    return error.what();
-  }
-  return "no error";
-}
+std::string ErrorOf(auto call) { return Raised<DatabaseRecord::DispatchReadError>(call).what(); }
 
 TEST(FieldStreamTest, WritesTagsAndValuesAsRawLittleEndianBytes) {
   std::ostringstream out;
@@ -32,7 +21,7 @@ TEST(FieldStreamTest, WritesTagsAndValuesAsRawLittleEndianBytes) {
   writer.WriteText(1, "AB");
   writer.WriteTag(35);
   EXPECT_EQ(out.str(),
-            Bytes({3, 0, 0x0D, 0x0C, 0x0B, 0x0A, 2, 1, 1, 1, 0, 2, 0, 0, 0, 'A', 'B', 35, 0}));
+            ByteText({3, 0, 0x0D, 0x0C, 0x0B, 0x0A, 2, 1, 1, 1, 0, 2, 0, 0, 0, 'A', 'B', 35, 0}));
 
   std::istringstream in(out.str());
   FieldReader reader(in, "Test: 1");
@@ -53,13 +42,13 @@ TEST(FieldStreamTest, ReadingAFailedOrShortStreamNamesTheRecord) {
   EXPECT_EQ(ErrorOf([&] { emptyReader.ReadText(); }),
             "Attempt to read string from faulty stream: Test: 4");
 
-  std::istringstream shortInt(Bytes({1, 2}));
+  std::istringstream shortInt(ByteText({1, 2}));
   FieldReader intReader(shortInt, "Test: 5");
   EXPECT_EQ(ErrorOf([&] { intReader.ReadInt(); }), "Attempt to read from faulty stream: Test: 5");
 }
 
 TEST(FieldStreamTest, ForgedTextLengthFailsWithoutReservingIt) {
-  std::istringstream in(Bytes({0xFF, 0xFF, 0xFF, 0xFF}) + "abc");
+  std::istringstream in(ByteText({0xFF, 0xFF, 0xFF, 0xFF}) + "abc");
   FieldReader reader(in, "Test: 6");
   EXPECT_EQ(ErrorOf([&] { reader.ReadText(); }),
             "Attempt to read string from faulty stream: Test: 6");

@@ -60,11 +60,6 @@ std::string NameOf(const testing::TestParamInfo<fs::path>& info) {
   return info.param.stem().string();
 }
 
-bool ReadLayout(const fs::path& path, Montage& layout) {
-  LayoutFile file(path.string());
-  return file.IsOpen() && layout.ReadText(file.Stream()) && file.Error().empty();
-}
-
 // The texts of one composite drawn as the render command draws it on 10x8 paper, turned as
 // the layout turns the paper, and the caption texts it was given.
 struct DrawnComposite {
@@ -157,7 +152,7 @@ class StarterLayoutText : public testing::TestWithParam<fs::path> {};
 TEST_P(StarterLayoutText, NamesAndCaptionsReadAtEveryGroupSize) {
   const std::string name = GetParam().filename().string();
   Montage layout;
-  ASSERT_TRUE(ReadLayout(GetParam(), layout)) << name;
+  ASSERT_TRUE(ReadLayoutFromFile(GetParam().string(), layout)) << name;
   for (std::uint32_t images = kFewestImages; images <= kMostImages; ++images) {
     const DrawnComposite drawn = Draw(layout, images);
     const std::string where = name + " with " + std::to_string(images) + " images";

@@ -2,17 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include <QByteArray>
 #include <QtGlobal>
 #include <cstdlib>
 
 #include "platform/Profile.h"
+#include "support/ScratchFolder.h"
 
 namespace {
 
 class PreviewSettingsTest : public testing::Test {
  protected:
-  std::string ProfilePath() const { return folder_.filePath("montage.ini").toStdString(); }
+  std::string ProfilePath() const { return (folder_.Path() / "montage.ini").string(); }
 
   // Writes the values with a profile of their own and returns what a fresh record loads.
   PreviewSettings LoadAfterWriting(void (*write)(Profile&)) const {
@@ -25,7 +26,7 @@ class PreviewSettingsTest : public testing::Test {
     return settings;
   }
 
-  QTemporaryDir folder_;
+  ScratchFolder folder_{"preview-settings"};
 };
 
 TEST_F(PreviewSettingsTest, AnEmptyProfileGivesTheBuiltInDefaults) {
@@ -170,8 +171,8 @@ TEST(PreviewSettingsFolder, StoredPathsAreKeptAndEmptyOnesPointIntoTheFolder) {
   // Loading after the folder is known fills in what the profile left empty.
   PreviewSettings reloaded;
   reloaded.SetInstallFolder("/bin/");
-  QTemporaryDir folder;
-  reloaded.Load(Profile(folder.filePath("empty.ini").toStdString()));
+  const ScratchFolder folder("preview-settings");
+  reloaded.Load(Profile((folder.Path() / "empty.ini").string()));
   EXPECT_EQ(reloaded.SampleImagePath, "/bin/SampleImage.jpg");
 }
 
@@ -189,16 +190,20 @@ TEST(PreviewSettingsInstance, ReplacedValuesAreSeenThroughEveryReference) {
 // The first use reads the user's profile. It runs in a fresh process of its own, since the
 // record is made once per process and the profile's folder is fixed at its first use.
 void LoadInstanceFromAPrivateUserProfile() {
-  QTemporaryDir folder;
-  qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+  bool loaded = false;
   {
-    Profile user;
-    user.WriteNumber("Settings", "NumImages", 77);
-    user.WriteNumber("Settings", "PaperHeight", 1270);
-    user.WriteNumber("Settings", "PaperWidth", 1778);
+    const ScratchFolder folder("user-profile");
+    qputenv("XDG_CONFIG_HOME", QByteArray(folder.Path().c_str()));
+    {
+      Profile user;
+      user.WriteNumber("Settings", "NumImages", 77);
+      user.WriteNumber("Settings", "PaperHeight", 1270);
+      user.WriteNumber("Settings", "PaperWidth", 1778);
+    }
+    const PreviewSettings& instance = PreviewSettings::Instance();
+    loaded = instance.NumImages == 77 && instance.PaperType == 0;
   }
-  const PreviewSettings& instance = PreviewSettings::Instance();
-  std::exit(instance.NumImages == 77 && instance.PaperType == 0 ? 0 : 1);
+  std::exit(loaded ? 0 : 1);
 }
 
 TEST(PreviewSettingsInstance, FirstUseLoadsTheUserProfile) {

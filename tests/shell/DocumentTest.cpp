@@ -1,7 +1,6 @@
 #include "shell/CMontageDoc.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +44,19 @@ class DocumentTest : public testing::Test {
   }
   std::string LastLayoutFile() const {
     return profile.ReadText("Settings", "ZovedLayoutFile", "<none>");
+  }
+  // Saves the layout as the target, as the Save As dialog would, and tells how that left the
+  // document and what the user was told.
+  std::string SaveAsOutcome(const std::string& target) {
+    questions.Forget();
+    questions.AnswerPath(target);
+    std::string outcome = document.SaveAs() ? "saved" : "not saved";
+    outcome += document.IsModified() ? ", modified" : ", unmodified";
+    if (document.path() == target) outcome += ", named";
+    if (document.failedPath() == target) outcome += ", failed";
+    if (LastLayoutFile() == target) outcome += ", remembered";
+    for (const std::string& message : questions.Messages()) outcome += "; " + message;
+    return outcome;
   }
 
   ScratchFolder folder{"montage-document"};
@@ -211,29 +223,29 @@ TEST_F(DocumentTest, SaveWithoutAFileAsksForOneAndWritesTheLayoutText) {
   EXPECT_EQ(questions.Asked().back().File.InitialPath, path);
 }
 
-// Saves that fail for real reasons of the system; each must keep the old file, the path and the
-// modified flag as they were.
-class FailedSaveTest : public DocumentTest {
- protected:
-  void ExpectSaveFails(const std::string& target, const std::string& reason) {
-    const std::string before = ReadFile(target);
-    Edit(5);
-    questions.Forget();
-    questions.AnswerPath(target);
-    EXPECT_FALSE(document.SaveAs());
-    EXPECT_EQ(questions.Messages(),
-              std::vector<std::string>{"Could not save file: " + target + "\n" + reason});
-    EXPECT_EQ(ReadFile(target), before);
-    EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(document.path(), "");
-    EXPECT_EQ(document.failedPath(), target);
-    EXPECT_EQ(LastLayoutFile(), "<none>");
-  }
-};
-
-TEST_F(FailedSaveTest, APathUnderAFile) {
+// Saves that fail for real reasons of the system keep the old file, the path and the modified
+// flag as they were: a path under a file, and a file system with no room left, which a child
+// process mounts for itself.
+TEST_F(DocumentTest, AFailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
   folder.Write("plain", "x");
-  ExpectSaveFails(PathOf("plain/class.txt"), "Not a directory");
+  Edit(5);
+  const std::string underAFile = PathOf("plain/class.txt");
+  EXPECT_EQ(SaveAsOutcome(underAFile), "not saved, modified, failed; Could not save file: " +
+                                           underAFile + "\nNot a directory");
+
+  const std::filesystem::path mountPoint = folder.Path() / "small";
+  std::filesystem::create_directory(mountPoint);
+  const std::string target = (mountPoint / "class.txt").string();
+  const testsupport::ChildResult child =
+      testsupport::RunOnSmallFileSystem(mountPoint, 16 * 1024, [&] {
+        std::ofstream(target, std::ios::binary) << TextOf(Montage());
+        testsupport::FillFileSystem(mountPoint);
+        return SaveAsOutcome(target) + "; " + ReadFile(target);
+      });
+  if (!child.prepared) GTEST_SKIP() << "a small file system cannot be mounted: " << child.text;
+  EXPECT_TRUE(child.ran);
+  EXPECT_EQ(child.text, "not saved, modified, failed; Could not save file: " + target +
+                            "\nNo space left on device; " + TextOf(Montage()));
 }
 
 // Saves by a user whom permissions hold back, into a folder of that user's: a child process
@@ -269,16 +281,8 @@ TEST_F(DocumentTest, SavesIntoFoldersTheUserMayNotFullyUse) {
     ASSERT_EQ(::chmod(home.c_str(), c.folderMode), 0);
     Edit(5);
     // The question is answered in the child, which alone asks it.
-    const testsupport::ChildResult child = testsupport::RunUnprivileged({scratch.Path()}, [&] {
-      questions.AnswerPath(target);
-      std::string outcome = document.SaveAs() ? "saved" : "not saved";
-      outcome += document.IsModified() ? ", modified" : ", unmodified";
-      if (document.path() == target) outcome += ", named";
-      if (document.failedPath() == target) outcome += ", failed";
-      if (LastLayoutFile() == target) outcome += ", remembered";
-      for (const std::string& message : questions.Messages()) outcome += "; " + message;
-      return outcome;
-    });
+    const testsupport::ChildResult child =
+        testsupport::RunUnprivileged({scratch.Path()}, [&] { return SaveAsOutcome(target); });
     ASSERT_EQ(::chmod(home.c_str(), 0700), 0);
     if (!child.prepared) GTEST_SKIP() << child.text;
     EXPECT_TRUE(child.ran);
@@ -291,23 +295,6 @@ TEST_F(DocumentTest, SavesIntoFoldersTheUserMayNotFullyUse) {
       EXPECT_EQ(ReadFile(target), before);
     }
   }
-}
-
-TEST_F(FailedSaveTest, AFullFileSystem) {
-  const std::string mountPoint = PathOf("small");
-  ASSERT_EQ(::mkdir(mountPoint.c_str(), 0755), 0);
-  if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16k") != 0) {
-    GTEST_SKIP() << "a small file system cannot be mounted here";
-  }
-  const std::string target = mountPoint + "/class.txt";
-  std::ofstream(target) << TextOf(Montage());
-  {
-    std::ofstream filler(mountPoint + "/filler", std::ios::binary);
-    const std::string block(1024, 'x');
-    for (int i = 0; i < 64 && filler; ++i) filler << block << std::flush;
-  }
-  ExpectSaveFails(target, "No space left on device");
-  ::umount2(mountPoint.c_str(), MNT_DETACH);
 }
 
 TEST_F(DocumentTest, ClosingAsksOnlyAboutAModifiedLayout) {

@@ -4,6 +4,7 @@
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,6 +114,29 @@ ChildResult RunOnSmallFileSystem(const std::filesystem::path& mountPoint, std::s
         return std::string();
       },
       body);
+}
+
+int WithMemoryLimit(std::size_t headroom, const std::function<int()>& body) {
+  const ChildResult child = Run(
+      [&] {
+        unsigned long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+          if (std::fscanf(statm, "%lu", &pages) != 1) pages = 0;
+          std::fclose(statm);
+        }
+        const rlimit limit{pages * static_cast<unsigned long>(::sysconf(_SC_PAGESIZE)) + headroom,
+                           RLIM_INFINITY};
+        if (pages == 0) return std::string("the address space could not be measured");
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) return Failed("setrlimit");
+        return std::string();
+      },
+      [&] { return std::to_string(body()); });
+  return child.ran ? std::stoi(child.text) : -1;
+}
+
+bool LiftMemoryLimit() {
+  const rlimit limit{RLIM_INFINITY, RLIM_INFINITY};
+  return ::setrlimit(RLIMIT_AS, &limit) == 0;
 }
 
 std::filesystem::path MakeUnprivilegedFolder(const std::filesystem::path& folder) {

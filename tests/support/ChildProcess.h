@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-// Runs parts of a test in a child process: as a user whom permissions hold back, or with a small
-// file system that the child alone sees. A body reports to the test through the text it returns,
-// since a child's test assertions never reach the test's results.
+// Runs parts of a test in a child process: as a user whom permissions hold back, with a small
+// file system that the child alone sees, or with little memory. A body reports to the test through
+// what it returns, since a child's test assertions never reach the test's results.
 namespace testsupport {
 
 // The user and group id of nobody, whom children drop to when the tests run as the superuser.
@@ -39,6 +39,14 @@ ChildResult RunUnprivileged(const std::vector<std::filesystem::path>& reached,
 // does not let the tests mount (a container without the privilege) gives prepared false.
 ChildResult RunOnSmallFileSystem(const std::filesystem::path& mountPoint, std::size_t bytes,
                                  const std::function<std::string()>& body);
+
+// Runs body in a child process whose address space may grow by headroom bytes from the start of
+// body, so that memory runs out for real; returns the body's result, or -1 when the child could
+// not be limited or did not end normally.
+int WithMemoryLimit(std::size_t headroom, const std::function<int()>& body);
+
+// Lets the calling child's address space grow freely again.
+bool LiftMemoryLimit();
 
 // Makes the folder, and gives it to the unprivileged user when the tests run as the superuser,
 // so that a body run by RunUnprivileged owns it.

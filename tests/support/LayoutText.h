@@ -5,7 +5,8 @@
 
 #include "layout/Montage.h"
 
-// The text of a layout file, for comparing whole layouts.
+// The text of a layout file, which holds every field but the record identity and the marks of
+// changed fields: comparing two texts compares whole layouts.
 inline std::string TextOf(const Montage& layout) {
   std::ostringstream text;
   layout.WriteText(text);

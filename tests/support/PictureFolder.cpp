@@ -56,21 +56,6 @@ std::string PictureFolder::Blocks(const std::string& name, int columns, int rows
   return Write(name, testsupport::EncodeJpeg(options, samples));
 }
 
-std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height) {
-  // The baseline frame header: FF C0, length, precision, then height and width, big-endian.
-  for (std::size_t i = 0; i + 8 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-      jpeg[i + 5] = static_cast<std::uint8_t>(height >> 8);
-      jpeg[i + 6] = static_cast<std::uint8_t>(height);
-      jpeg[i + 7] = static_cast<std::uint8_t>(width >> 8);
-      jpeg[i + 8] = static_cast<std::uint8_t>(width);
-      return jpeg;
-    }
-  }
-  ADD_FAILURE() << "no frame header";
-  return jpeg;
-}
-
 std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadPicture(const std::string& path) {
   auto picture = std::make_shared<ZodarEdo::DeviceIndepBitmap>();
   PLJPEGDecoder decoder;

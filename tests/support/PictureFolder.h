@@ -33,9 +33,6 @@ class PictureFolder {
   ScratchFolder folder_{"pictures"};
 };
 
-// The JPEG with the size in its frame header replaced, as a damaged or hostile file may claim.
-std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height);
-
 // The picture of a file, loaded the way the program loads one.
 std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadPicture(const std::string& path);
 

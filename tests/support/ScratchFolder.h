@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A fresh folder under the system's temporary folder for one test, removed with everything in
 // it when the test ends. The name holds the process id, so tests that run side by side in
@@ -22,3 +23,6 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The names of what a folder holds, sorted, to see what a test left there.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);

@@ -43,6 +43,9 @@ std::vector<std::uint8_t> EncodeJpeg(const JpegOptions& options = {});
 std::vector<std::uint8_t> InsertApp1(const std::vector<std::uint8_t>& jpeg,
                                      const std::vector<std::uint8_t>& payload);
 
+// The JPEG with the size in its frame header replaced, as a damaged or hostile file may claim.
+std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> jpeg, int width, int height);
+
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace testsupport

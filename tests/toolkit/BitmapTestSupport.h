@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -52,12 +54,14 @@ inline std::vector<std::uint8_t> RowBytes(const PLBmp& bitmap, int y, int length
   return std::vector<std::uint8_t>(row, row + length);
 }
 
-inline bool SamePixels(const PLBmp& a, const PLBmp& b) {
+// Whether two bitmaps of one size and depth hold the same pixels in all rows, or in the first
+// rows given.
+inline bool SamePixels(const PLBmp& a, const PLBmp& b, int rows = INT_MAX) {
   if (a.Width() != b.Width() || a.Height() != b.Height() || a.BitsPerPixel() != b.BitsPerPixel())
     return false;
   const auto lineBytes =
       static_cast<std::size_t>((std::int64_t{a.Width()} * a.BitsPerPixel() + 7) / 8);
-  for (int y = 0; y < a.Height(); ++y) {
+  for (int y = 0; y < std::min(rows, a.Height()); ++y) {
     if (std::memcmp(a.RowTable()[y], b.RowTable()[y], lineBytes) != 0) return false;
   }
   return true;

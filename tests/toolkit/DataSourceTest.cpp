@@ -1,23 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "RecordingProgress.h"
+#include "support/Raised.h"
+#include "support/ScratchFolder.h"
 #include "support/TestJpeg.h"
 #include "toolkit/PLFileSource.h"
 #include "toolkit/PLMemSource.h"
 #include "toolkit/PLTextException.h"
-#include "toolkit/ProgressNotification.h"
 
 namespace {
-
-class RecordingProgress : public ProgressNotification {
- public:
-  void OnProgress(double part) override { parts.push_back(part); }
-  std::vector<double> parts;
-};
 
 TEST(DataSource, AdvancesWithinTheDataAndStopsAtItsEnd) {
   std::vector<std::uint8_t> data(3000);
@@ -32,13 +27,9 @@ TEST(DataSource, AdvancesWithinTheDataAndStopsAtItsEnd) {
   EXPECT_EQ(progress.parts, std::vector<double>{1100.0 / 3000.0});
   source.Advance(1900);
   EXPECT_EQ(source.Position(), 3000u);
-  try {
-    source.Advance(1);
-    FAIL() << "advanced past the end";
-  } catch (const PLTextException& e) {
-    EXPECT_EQ(e.Code(), PL_ERREND_OF_FILE);
-    EXPECT_EQ(e.Message(), "End of file reached while decoding.\n");
-  }
+  const PLTextException pastTheEnd = Raised<PLTextException>([&] { source.Advance(1); });
+  EXPECT_EQ(pastTheEnd.Code(), PL_ERREND_OF_FILE);
+  EXPECT_EQ(pastTheEnd.Message(), "End of file reached while decoding.\n");
   EXPECT_EQ(source.Position(), 3000u);
   source.Close();
   EXPECT_EQ(progress.parts.back(), 1.0);
@@ -46,19 +37,16 @@ TEST(DataSource, AdvancesWithinTheDataAndStopsAtItsEnd) {
 }
 
 TEST(DataSource, FileSourceMapsTheWholeFile) {
-  const std::string path = testing::TempDir() + "/mapped-source.bin";
+  const ScratchFolder folder("mapped-source");
   const std::vector<std::uint8_t> bytes = testsupport::EncodeJpeg();
-  testsupport::WriteFile(path, bytes);
-  {
-    PLFileSource source;
-    ASSERT_EQ(source.Open(path), 0);
-    EXPECT_EQ(source.Name(), path);
-    ASSERT_EQ(source.Size(), bytes.size());
-    EXPECT_EQ(
-        std::vector<std::uint8_t>(source.CurrentPointer(), source.CurrentPointer() + bytes.size()),
-        bytes);
-  }
-  std::filesystem::remove(path);
+  const std::string path = folder.Write("source.bin", {bytes.begin(), bytes.end()}).string();
+  PLFileSource source;
+  ASSERT_EQ(source.Open(path), 0);
+  EXPECT_EQ(source.Name(), path);
+  ASSERT_EQ(source.Size(), bytes.size());
+  EXPECT_EQ(
+      std::vector<std::uint8_t>(source.CurrentPointer(), source.CurrentPointer() + bytes.size()),
+      bytes);
 }
 
 }  // namespace

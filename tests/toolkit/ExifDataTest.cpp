@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Raised.h"
 #include "support/TestExif.h"
 #include "toolkit/PLExifData.h"
 #include "toolkit/PLTextException.h"
@@ -28,13 +29,10 @@ PLExifData Read(const Bytes& payload) {
 // Reading must fail with code 14 and the message, and leave no half-read entries behind.
 void ExpectBadExif(const Bytes& payload, const std::string& message) {
   PLExifData data;
-  try {
-    data.ReadFromSegment(payload.data(), payload.size());
-    ADD_FAILURE() << "no exception; expected: " << message;
-  } catch (const PLTextException& e) {
-    EXPECT_EQ(e.Code(), PL_ERRBAD_EXIF);
-    EXPECT_EQ(e.Message(), message);
-  }
+  const PLTextException e =
+      Raised<PLTextException>([&] { data.ReadFromSegment(payload.data(), payload.size()); });
+  EXPECT_EQ(e.Code(), PL_ERRBAD_EXIF);
+  EXPECT_EQ(e.Message(), message);
   EXPECT_EQ(data.AllEntries().size(), 0u);
   EXPECT_EQ(data.SegmentLength(), 0u);
 }

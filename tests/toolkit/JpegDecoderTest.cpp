@@ -6,10 +6,13 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "BitmapTestSupport.h"
+#include "RecordingProgress.h"
+#include "support/Raised.h"
+#include "support/ScratchFolder.h"
 #include "support/TestExif.h"
 #include "support/TestJpeg.h"
 #include "toolkit/PLAnyBmp.h"
@@ -17,10 +20,8 @@
 #include "toolkit/PLJPEGDecoder.h"
 #include "toolkit/PLTextException.h"
 #include "toolkit/PLWinBmp.h"
-#include "toolkit/ProgressNotification.h"
 
 using namespace testsupport;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,33 +29,15 @@ using Bytes = std::vector<std::uint8_t>;
 
 class JpegDecoder : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::path(testing::TempDir()) / "decoder-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string Write(const std::string& name, const Bytes& bytes) {
-    const std::string path = (folder_ / name).string();
-    WriteFile(path, bytes);
-    return path;
+    return folder_.Write(name, std::string(bytes.begin(), bytes.end())).string();
   }
 
-  fs::path folder_;
+  ScratchFolder folder_{"decoder"};
 };
 
-// Runs the step and returns the exception it must raise.
-template <typename Step>
-PLTextException Failure(Step step) {
-  try {
-    step();
-  } catch (const PLTextException& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no PLTextException";
-  return PLTextException(0, "");
-}
+// The exception the step must raise.
+PLTextException Failure(auto step) { return Raised<PLTextException>(step); }
 
 // Largest and mean absolute difference between decoded pixels and the samples they were made
 // from; channels maps a sample component to a byte of the decoded pixel.
@@ -83,31 +66,6 @@ Difference Compare(const PLBmp& bmp, const Bytes& samples, int components,
   }
   result.mean = static_cast<double>(total) / static_cast<double>(count);
   return result;
-}
-
-bool SamePixels(const PLBmp& a, const PLBmp& b, int rows) {
-  const auto rowBytes = static_cast<std::size_t>(a.Width() * a.BitsPerPixel() / 8);
-  for (int y = 0; y < rows; ++y) {
-    if (!std::equal(a.RowTable()[y], a.RowTable()[y] + rowBytes, b.RowTable()[y])) return false;
-  }
-  return true;
-}
-
-// The offset of the frame header's height field (FF C0 or FF C2, length, precision, height).
-std::size_t FrameSizeOffset(const Bytes& jpeg) {
-  for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
-    if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) return i + 5;
-  }
-  return 0;
-}
-
-Bytes WithFrameSize(Bytes jpeg, int width, int height) {
-  const std::size_t at = FrameSizeOffset(jpeg);
-  jpeg[at] = static_cast<std::uint8_t>(height >> 8);
-  jpeg[at + 1] = static_cast<std::uint8_t>(height);
-  jpeg[at + 2] = static_cast<std::uint8_t>(width >> 8);
-  jpeg[at + 3] = static_cast<std::uint8_t>(width);
-  return jpeg;
 }
 
 TEST_F(JpegDecoder, DecodesColourStraightInto32Bits) {
@@ -195,35 +153,34 @@ TEST_F(JpegDecoder, TruncatedFileDecodesWhatIsThere) {
             PL_ERRDECODE_FAILURE);
 }
 
+// What is no file to read is refused at once, a pipe without waiting for a writer, in words
+// that name the path.
 TEST_F(JpegDecoder, OpeningFailuresNameThePathAndTheReason) {
+  const std::string folder = folder_.Path().string();
+  const std::string locked = Write("locked.jpg", EncodeJpeg());
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  ASSERT_EQ(::mkfifo((folder + "/pipe.jpg").c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    int code;
+  } cases[] = {
+      {folder + "/missing.jpg", PL_ERRFILE_NOT_FOUND},
+      {folder + "/nowhere/a.jpg", PL_ERRPATH_NOT_FOUND},
+      {Write("file.jpg", EncodeJpeg()) + "/a.jpg", PL_ERRPATH_NOT_FOUND},
+      {Write("empty.jpg", {}), PL_ERRACCESS_DENIED},
+      {folder, PL_ERRACCESS_DENIED},
+      {folder + "/pipe.jpg", PL_ERRACCESS_DENIED},
+      {locked, PL_ERRACCESS_DENIED},
+  };
   PLJPEGDecoder decoder;
-  const std::string missing = (folder_ / "missing.jpg").string();
-  PLTextException e = Failure([&] { decoder.OpenPath(missing); });
-  EXPECT_EQ(e.Code(), PL_ERRFILE_NOT_FOUND);
-  EXPECT_EQ(e.Message(), "Decoder error: Opening " + missing + " failed\n");
-  EXPECT_EQ(Failure([&] { decoder.OpenPath((folder_ / "nowhere" / "a.jpg").string()); }).Code(),
-            PL_ERRPATH_NOT_FOUND);
-  const std::string file = Write("file.jpg", EncodeJpeg());
-  EXPECT_EQ(Failure([&] { decoder.OpenPath(file + "/a.jpg"); }).Code(), PL_ERRPATH_NOT_FOUND);
-  EXPECT_EQ(Failure([&] { decoder.OpenPath(Write("empty.jpg", {})); }).Code(), PL_ERRACCESS_DENIED);
-  EXPECT_EQ(Failure([&] { decoder.OpenPath(folder_.string()); }).Code(), PL_ERRACCESS_DENIED);
-  EXPECT_FALSE(decoder.IsOpen());
-}
-
-TEST_F(JpegDecoder, RefusesPipesWithoutWaitingForAWriter) {
-  const std::string pipe = (folder_ / "pipe.jpg").string();
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  PLJPEGDecoder decoder;
-  PLWinBmp bmp;
-  EXPECT_EQ(Failure([&] { decoder.DecodeFile(pipe, bmp); }).Code(), PL_ERRACCESS_DENIED);
-}
-
-TEST_F(JpegDecoder, UnreadableFileIsAccessDenied) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
-  const std::string path = Write("locked.jpg", EncodeJpeg());
-  ::chmod(path.c_str(), 0);
-  PLJPEGDecoder decoder;
-  EXPECT_EQ(Failure([&] { decoder.OpenPath(path); }).Code(), PL_ERRACCESS_DENIED);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    if (c.path == locked && ::geteuid() == 0) continue;  // the superuser reads every file
+    const PLTextException e = Failure([&] { decoder.OpenPath(c.path); });
+    EXPECT_EQ(e.Code(), c.code);
+    EXPECT_EQ(e.Message(), "Decoder error: Opening " + c.path + " failed\n");
+    EXPECT_FALSE(decoder.IsOpen());
+  }
 }
 
 TEST_F(JpegDecoder, ForeignFileGivesLibjpegsMessage) {
@@ -335,7 +292,7 @@ TEST_F(JpegDecoder, CanBeReopenedAfterAnyFailure) {
 TEST_F(JpegDecoder, RefusesFilesDeclaringMoreThan300MegapixelsWhenOpened) {
   const Bytes jpeg = EncodeJpeg({.width = 16, .height = 16});
   PLJPEGDecoder decoder;
-  const Bytes huge = WithFrameSize(jpeg, 20000, 15001);
+  const Bytes huge = WithDeclaredSize(jpeg, 20000, 15001);
   const PLTextException e = Failure([&] { decoder.OpenMemory(huge.data(), huge.size()); });
   EXPECT_EQ(e.Code(), PL_ERRTOO_LARGE);
   EXPECT_EQ(e.Message(), "Decoder error: Picture of 20000 x 15001 pixels is too large\n");
@@ -348,7 +305,7 @@ TEST_F(JpegDecoder, RefusesFilesDeclaringMoreThan300MegapixelsWhenOpened) {
                {65500, 4580, true},  {65500, 4581, false}, {1, 65500, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-    const Bytes header = WithFrameSize(jpeg, c.width, c.height);
+    const Bytes header = WithDeclaredSize(jpeg, c.width, c.height);
     if (!c.accepted) {
       EXPECT_EQ(Failure([&] { decoder.OpenMemory(header.data(), header.size()); }).Code(),
                 PL_ERRTOO_LARGE);
@@ -388,12 +345,6 @@ TEST_F(JpegDecoder, StopsProgressiveFilesWithTooManyScans) {
   EXPECT_EQ(e.Code(), PL_ERRDECODE_FAILURE);
   EXPECT_EQ(e.Message(), "Decoder error: Progressive JPEG image has more than 500 scans\n\n");
 }
-
-class RecordingProgress : public ProgressNotification {
- public:
-  void OnProgress(double part) override { parts.push_back(part); }
-  std::vector<double> parts;
-};
 
 TEST_F(JpegDecoder, ReportsProgressUpToCompletion) {
   const std::string path = Write("p.jpg", EncodeJpeg({.width = 40, .height = 200}));

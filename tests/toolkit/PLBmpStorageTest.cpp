@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <ostream>
 
+#include "support/Raised.h"
 #include "toolkit/PLTextException.h"
 
 namespace {
@@ -67,12 +68,10 @@ TEST_P(PLBmpStorageBlock, IsGrantedUpTo4GiBAndRefusedWithCodeTenBeyond) {
               static_cast<std::size_t>(c.size));
     return;
   }
-  try {
-    PLCheckedBlockSize(c.width, c.height, c.bpp, c.bytesPerLine, c.header);
-    ADD_FAILURE() << "granted";
-  } catch (const PLTextException& e) {
-    EXPECT_EQ(e.Code(), PL_ERRNO_MEMORY);
-  }
+  EXPECT_EQ(Raised<PLTextException>([&] {
+              PLCheckedBlockSize(c.width, c.height, c.bpp, c.bytesPerLine, c.header);
+            }).Code(),
+            PL_ERRNO_MEMORY);
 }
 
 constexpr std::int64_t kGiB = std::int64_t{1} << 30;

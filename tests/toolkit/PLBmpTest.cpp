@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BitmapTestSupport.h"
+#include "support/Raised.h"
 #include "toolkit/PLAnyBmp.h"
 #include "toolkit/PLTextException.h"
 #include "toolkit/PLWinBmp.h"
@@ -113,12 +114,11 @@ TYPED_TEST(BothKinds, ImpossibleSizesFailWithOutOfMemoryAndKeepTheBitmap) {
   for (const Request r :
        {Request{-1, 5, 32}, Request{5, -1, 8}, Request{INT_MAX, INT_MAX, 32},
         Request{INT_MAX, 1, 32}, Request{70000, 70000, 32}, Request{4, 4, 7}, Request{4, 4, 0}}) {
-    try {
-      bitmap.Create(r.Width, r.Height, r.Bpp, false, false);
-      ADD_FAILURE() << r.Width << " x " << r.Height << " x " << r.Bpp << " was accepted";
-    } catch (const PLTextException& e) {
-      EXPECT_EQ(e.Code(), PL_ERRNO_MEMORY);
-    }
+    SCOPED_TRACE(testing::Message() << r.Width << " x " << r.Height << " x " << r.Bpp);
+    EXPECT_EQ(Raised<PLTextException>([&] {
+                bitmap.Create(r.Width, r.Height, r.Bpp, false, false);
+              }).Code(),
+              PL_ERRNO_MEMORY);
     ASSERT_TRUE(SamePixels(bitmap, original));
     EXPECT_EQ(bitmap.Resolution(), (PLPoint{10, 20}));
   }

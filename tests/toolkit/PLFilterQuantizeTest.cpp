@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BitmapTestSupport.h"
+#include "support/Raised.h"
 #include "toolkit/PLAnyBmp.h"
 #include "toolkit/PLFilterQuantize.h"
 #include "toolkit/PLTextException.h"
@@ -182,12 +183,9 @@ TEST(Quantize, UserPaletteIsUsedWhenGiven) {
 TEST(Quantize, RefusesOtherDepths) {
   PLAnyBmp indexed;
   PLAnyBmp target;
-  try {
-    PLFilterQuantize(0, 0).FilterInto(indexed, target);
-    ADD_FAILURE() << "an 8-bit picture was quantized";
-  } catch (const PLTextException& e) {
-    EXPECT_EQ(e.Code(), PL_ERRUNEXPECTED_DATA);
-  }
+  EXPECT_EQ(
+      Raised<PLTextException>([&] { PLFilterQuantize(0, 0).FilterInto(indexed, target); }).Code(),
+      PL_ERRUNEXPECTED_DATA);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BitmapTestSupport.h"
+#include "support/Raised.h"
 #include "toolkit/PLAnyBmp.h"
 #include "toolkit/PLFilterContrast.h"
 #include "toolkit/PLFilterCrop.h"
@@ -15,12 +16,8 @@
 namespace {
 
 void ExpectCode(int code, auto&& action) {
-  try {
-    action();
-    ADD_FAILURE() << "no exception";
-  } catch (const PLTextException& e) {
-    EXPECT_EQ(e.Code(), code) << e.Message();
-  }
+  const PLTextException e = Raised<PLTextException>(action);
+  EXPECT_EQ(e.Code(), code) << e.Message();
 }
 
 TEST(Crop, CutsTheRectangleOut) {
