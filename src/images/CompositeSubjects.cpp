@@ -40,9 +40,9 @@ CompositeSubjects& CompositeSubjects::operator=(CompositeSubjects&&) noexcept = 
 CompositeSubjects CompositeSubjects::ForSettings(const PreviewSettings& settings) {
   if (settings.ClassListPath.empty()) return CompositeSubjects(settings.NumImages);
   auto list = ClassListCache::Instance().Get(settings.ClassListPath);
-  if (!list->Ok()) {
+  if (std::string error = list->CompositeError(); !error.empty()) {
     CompositeSubjects samples(settings.NumImages);
-    samples.classError_ = list->Error();
+    samples.classError_ = std::move(error);
     return samples;
   }
   return CompositeSubjects(std::move(list));

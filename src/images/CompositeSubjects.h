@@ -31,9 +31,10 @@ class CompositeSubjects {
   CompositeSubjects(CompositeSubjects&&) noexcept;
   CompositeSubjects& operator=(CompositeSubjects&&) noexcept;
 
-  // The class of the list the settings name when it can be read, the samples of NumImages
-  // otherwise (also when no list is named), with ClassError saying why a named list could not
-  // be read. The list is read once per change of its file.
+  // The class of the list the settings name when it can be read and drawn, the samples of
+  // NumImages otherwise (also when no list is named), with ClassError saying why a named list
+  // could not be read or holds more than a composite shows. The list is read once per change
+  // of its file.
   static CompositeSubjects ForSettings(const PreviewSettings& settings);
 
   // The class drawn, or null for the samples.

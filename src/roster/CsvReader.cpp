@@ -4,14 +4,17 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool EndsPlainField(char c) { return c == ',' || c == '\r' || c == '\n'; }
+bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-CsvReader::CsvReader(std::string_view text, std::size_t maxFieldBytes)
-    : text_(text), maxFieldBytes_(maxFieldBytes) {}
+CsvReader::CsvReader(std::string_view text, std::size_t maxFieldBytes, char separator)
+    : text_(text), maxFieldBytes_(maxFieldBytes), separator_(separator) {}
+
+// Blanks around a quoted field are skipped; a TAB that separates fields is never one.
+bool CsvReader::IsBlank(char c) const { return c == ' ' || (c == '\t' && separator_ != '\t'); }
+
+bool CsvReader::EndsPlainField(char c) const { return c == separator_ || c == '\r' || c == '\n'; }
 
 std::optional<CsvRow> CsvReader::Next(std::size_t maxFields, const std::string& tooMany,
                                       std::optional<CsvRefusal>& refusal) {
@@ -53,7 +56,7 @@ bool CsvReader::SkipLineEnd() {
 
 // After a field: true at the end of the row, false before the next field of the same row.
 bool CsvReader::EndOfField() {
-  if (at_ < text_.size() && text_[at_] == ',') {
+  if (at_ < text_.size() && text_[at_] == separator_) {
     ++at_;
     // A comma at the very end of the text still opens one more, empty, field.
     return false;
@@ -131,9 +134,19 @@ std::size_t CsvLineAt(std::string_view text, std::size_t offset) {
 }
 
 std::string TrimmedField(std::string_view field) {
-  while (!field.empty() && IsBlank(field.front())) field.remove_prefix(1);
-  while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
+  while (!field.empty() && IsSpaceOrTab(field.front())) field.remove_prefix(1);
+  while (!field.empty() && IsSpaceOrTab(field.back())) field.remove_suffix(1);
   return std::string(field);
+}
+
+std::string SingleLineField(std::string_view field) {
+  std::string line;
+  line.reserve(field.size());
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\r' && i + 1 < field.size() && field[i + 1] == '\n') continue;
+    line += field[i] == '\r' || field[i] == '\n' ? ' ' : field[i];
+  }
+  return TrimmedField(line);
 }
 
 bool IsBlankRow(const CsvRow& row) {

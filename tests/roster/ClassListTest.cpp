@@ -1,6 +1,7 @@
 // Reading class lists: the CSV forms spreadsheets write, the columns found by name, and every
 // malformed or oversized list refused with the line it went wrong on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -188,6 +189,79 @@ TEST(ClassListRefusal, BoundsFieldsColumnsAndSubjects) {
   EXPECT_TRUE(ParseInClass(header + std::string(ClassList::MaxFieldBytes, 'a') + ",B,\n").Ok());
 }
 
+TEST(ClassListReading, ReadsTheSchoolsColumnsWhenTheListHasThem) {
+  const ClassList list = ParseInClass(
+      "FirstName,LastName,Picture,Grade,Teacher,Home Room,title\n"
+      "Ann,Lee,,4,Mrs. Okafor,12,\n"
+      "Chidi,Okafor,,Faculty,,12,Mrs.\n");
+  ASSERT_TRUE(list.Ok()) << list.Error();
+  EXPECT_EQ(list.Form(), ListForm::ClassListCsv);
+  const ClassMember& ann = list.Members().at(0);
+  EXPECT_EQ(ann.Grade, "4");
+  EXPECT_EQ(ann.Teacher, "Mrs. Okafor");
+  EXPECT_EQ(ann.HomeRoom, "12");
+  EXPECT_EQ(list.Members().at(1).Title, "Mrs.");
+}
+
+TEST(ClassListReading, KnowsWhichColumnsThePupilsFill) {
+  using Filled = std::vector<bool>;  // grade, teacher, home room, title
+  const struct {
+    const char* what;
+    std::string text;
+    Filled filled;
+  } cases[] = {
+      {"names and pictures only",
+       "FirstName,LastName,Picture\nA,B,\n",
+       {false, false, false, false}},
+      {"teacher filled",
+       "FirstName,LastName,Picture,Teacher\nA,B,,Mr. Ng\n",
+       {false, true, false, false}},
+      {"a column left empty",
+       "FirstName,LastName,Picture,Grade\nA,B,,\n",
+       {false, false, false, false}},
+      {"only staff fill it",
+       "FirstName,LastName,Picture,Grade,HomeRoom,Title\nA,B,,4,,\nC,D,,Staff,12,Mr.\n",
+       {true, false, false, true}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ClassList list = ParseInClass(c.text);
+    ASSERT_TRUE(list.Ok()) << list.Error();
+    const ClassList::Columns& filled = list.Filled();
+    EXPECT_EQ((Filled{filled.Grade, filled.Teacher, filled.HomeRoom, filled.Title}), c.filled);
+  }
+}
+
+TEST(ClassListReading, TellsACsvListFromAPortraitIndex) {
+  const struct {
+    std::string name;
+    std::string firstLine;
+    ListForm form;
+  } cases[] = {
+      {"class.csv", "a\tb\tc", ListForm::ClassListCsv},
+      {"CLASS.CSV", "", ListForm::ClassListCsv},
+      {"INDEX.TXT", "a\tb,c", ListForm::PortraitIndex},
+      {"INDEX.TXT", "\xEF\xBB\xBF\n  \nFirstName,LastName,Picture", ListForm::ClassListCsv},
+      {"index.txt", "Lee", ListForm::PortraitIndex},
+      {"list", "\r\nVolume Name\tImage Folder", ListForm::PortraitIndex},
+      {"list", "FirstName", ListForm::ClassListCsv},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name + " " + c.firstLine);
+    EXPECT_EQ(ClassList::FormOf(c.firstLine + "\nmore", c.name), c.form);
+  }
+}
+
+TEST(ClassListReading, IsDrawnAsOneCompositeOnlyUpToTheLimit) {
+  std::vector<ClassMember> members(ClassList::MaxCompositeImages);
+  EXPECT_EQ(ClassList::Of(members, 0, "class.csv").CompositeError(), "");
+  members.emplace_back();
+  EXPECT_EQ(ClassList::Of(members, 0, "class.csv").CompositeError(),
+            "class.csv has 10000 images; a composite shows at most 9999");
+  const ClassList refused = ParseInClass("FirstName\n");
+  EXPECT_EQ(refused.CompositeError(), refused.Error());
+}
+
 TEST(ClassListFile, ResolvesPicturesAgainstTheListsFolder) {
   const ScratchFolder folder("class-list-file");
   const auto path =
@@ -210,6 +284,31 @@ TEST(ClassListFile, RefusesMissingAndOversizedFilesWithoutALine) {
   EXPECT_FALSE(oversized.Ok());
   EXPECT_NE(oversized.Error().find("larger than 16 MiB"), std::string::npos) << oversized.Error();
   EXPECT_EQ(oversized.ErrorLine(), 0u);
+}
+
+TEST(ClassListFile, RefusesAtOnceWhatIsNotARegularFile) {
+  const ScratchFolder folder("class-list-kinds");
+  for (const char* name : {"class.csv", "INDEX.TXT"}) {
+    const std::string fifo = (folder.Path() / ("fifo-" + std::string(name))).string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string subfolder = (folder.Path() / name).string();
+    std::filesystem::create_directory(subfolder);
+    const struct {
+      std::string path;
+      std::string reason;
+    } cases[] = {
+        // Opening a FIFO nobody writes to would wait for ever.
+        {fifo, "it is a FIFO (a named pipe), not a file"},
+        {"/dev/null", "it is a device, not a file"},
+        {subfolder, "it is a folder, not a file"},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.path);
+      const ClassList list = ClassList::Read(c.path);
+      EXPECT_EQ(list.Error(), "cannot read " + c.path + ": " + c.reason);
+      EXPECT_EQ(list.ErrorLine(), 0u);
+    }
+  }
 }
 
 TEST(ClassListFile, IsReadAgainOnlyAfterTheFileChanges) {
