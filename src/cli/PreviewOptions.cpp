@@ -128,7 +128,7 @@ bool PreviewOptions::SetClassList(const std::string& value) {
   // The list itself is read when the composite is drawn, which tells a malformed one by its
   // line; an empty path would silently mean the samples, which nobody asks for this way.
   if (value.empty()) {
-    error_ = "--class needs the path of a class list (CSV)";
+    error_ = "--class needs the path of a class list (CSV) or a portrait index";
     return false;
   }
   settings_.ClassListPath = value;
@@ -145,10 +145,11 @@ const char* PreviewOptions::Usage() {
          "  --background PATH     background picture (default: the installed sample)\n"
          "  --logo PATH           logo picture (default: the installed sample)\n"
          "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n"
-         "  --class FILE.csv      draw the class of a class list instead of the samples:\n"
-         "                        columns FirstName, LastName, Picture and optionally Main\n"
-         "                        (1 for the main subject); the class's size replaces\n"
-         "                        --images. Pictures that cannot be read are named on\n"
+         "  --class FILE          draw the class of a class list (CSV: columns FirstName,\n"
+         "                        LastName, Picture and optionally Main, 1 for the main\n"
+         "                        subject) or of a portrait index (INDEX.TXT) instead of\n"
+         "                        the samples; the class's size replaces --images (at\n"
+         "                        most 9999). Pictures that cannot be read are named on\n"
          "                        standard error, drawn as empty frames, and the exit status\n"
          "                        is 3\n";
 }

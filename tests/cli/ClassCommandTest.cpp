@@ -1,5 +1,6 @@
 // Runs "grid" and "render" with a class list, as a photographer checking a layout would.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "support/ClassFolder.h"
+#include "support/IndexFolder.h"
 #include "support/ProgramRun.h"
 #include "support/ScratchFolder.h"
 #include "support/TextChanges.h"
@@ -210,6 +212,48 @@ TEST_F(ClassCommandTest, AMalformedListIsRefusedWithItsLineAndNothingWritten) {
   }
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files, (std::vector<std::string>{"bad.csv", "kept.png", "layout.txt", "stderr.txt"}));
+}
+
+TEST_F(ClassCommandTest, GridTakesAPortraitIndexAsAClass) {
+  const std::string index =
+      testsupport::WriteIndexFolder(folder_.Path(),
+                                    {{"Chidi", "Okafor", "OKAFOR.JPG", "Faculty", "", "12", "Mrs."},
+                                     {"ann", "lee", "ann.jpg", "4", "Mrs. Okafor", "12", ""},
+                                     {"Bo", "Kim", "bo.jpg", "4", "Mrs. Okafor", "12", ""}},
+                                    testsupport::IndexForm::Short, false)
+          .string();
+  const ProgramResult result = Run("grid '" + Layout({}) + "' --class '" + index + "'");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(Joined(StringsAfter(result.out, "names")),
+            (std::vector<std::string>{"Ann Lee", "Bo Kim"}));
+  EXPECT_EQ(Joined(StringsAfter(result.out, "mainName")), std::vector<std::string>{"Chidi Okafor"});
+}
+
+TEST_F(ClassCommandTest, AListThatCannotBeDrawnIsRefusedAtOnce) {
+  const std::string fifo = Path("fifo.csv");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string rows = "FirstName,LastName,Picture\n";
+  for (int i = 0; i < 10000; ++i) rows += "A,B,\n";
+  const std::string crowd = folder_.Write("crowd.csv", rows).string();
+  const struct {
+    std::string list;
+    std::string error;
+  } cases[] = {
+      // Nobody writes to the FIFO: a reader that waited would be stopped by the time limit.
+      {fifo, "cannot read " + fifo + ": it is a FIFO (a named pipe), not a file"},
+      {folder_.Path().string(),
+       "cannot read " + folder_.Path().string() + ": it is a folder, not a file"},
+      {crowd, crowd + " has 10000 images; a composite shows at most 9999"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list);
+    const ProgramResult result = RunProgram(
+        "render '" + Layout({}) + "' --class '" + c.list + "' -o '" + Path("out.png") + "'",
+        folder_.Path(), 20);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "montage-designer: " + c.error + "\n");
+    EXPECT_FALSE(fs::exists(Path("out.png")));
+  }
 }
 
 TEST_F(ClassCommandTest, AnExifTurnedPictureIsDrawnUpright) {

@@ -298,6 +298,9 @@ TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
       folder.Write("good.csv", testsupport::ClassListText({{"A", "B", ""}, {"C", "D", ""}}, false))
           .string();
   const std::string bad = folder.Write("bad.csv", "FirstName,LastName\n").string();
+  std::string rows = "FirstName,LastName,Picture\n";
+  for (int i = 0; i < 10000; ++i) rows += "A,B,\n";
+  const std::string crowd = folder.Write("crowd.csv", rows).string();
   // Samples are numImages subjects of one event, the main one among them; a class has no records.
   const struct {
     std::string path;
@@ -311,6 +314,7 @@ TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
       {"", 0, false, 1, 0, ""},
       {good, 7, true, 2, 0, ""},
       {bad, 7, false, 7, 6, bad + ", line 1: the header has no column Picture"},
+      {crowd, 7, false, 7, 6, crowd + " has 10000 images; a composite shows at most 9999"},
       {(folder.Path() / "none.csv").string(), 7, false, 7, 6,
        "cannot read " + (folder.Path() / "none.csv").string() + ": No such file or directory"},
   };
