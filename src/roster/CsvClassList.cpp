@@ -59,11 +59,10 @@ ListContent ReadCsvClassList(std::string_view text, const std::string& folder) {
   }
 
   CsvReader rows(text, ClassList::MaxFieldBytes);
-  std::optional<CsvRow> header;
-  // Blank lines before the header are skipped like blank lines anywhere else.
-  do {
-    header = rows.Next(ClassList::MaxColumns, kTooManyColumns, list.Refusal);
-  } while (header && IsBlankRow(*header));
+  // Blank lines before the header are skipped like blank lines anywhere else, and spreadsheets
+  // write rows of empty fields below the data; they are nobody.
+  const std::optional<CsvRow> header =
+      rows.NextFilled(ClassList::MaxColumns, kTooManyColumns, list.Refusal);
   if (list.Refusal) return list;
   if (!header) {
     list.Refusal = CsvRefusal{1, "no header row: the file is empty"};
@@ -78,9 +77,7 @@ ListContent ReadCsvClassList(std::string_view text, const std::string& folder) {
     return column[which] != kAbsentColumn ? SingleLineField(row.Fields[column[which]]) : "";
   };
   std::size_t mainLine = 0;
-  while (auto row = rows.Next(header->Fields.size(), tooMany, list.Refusal)) {
-    // Spreadsheets write rows of empty fields below the data; they are nobody.
-    if (IsBlankRow(*row)) continue;
+  while (auto row = rows.NextFilled(header->Fields.size(), tooMany, list.Refusal)) {
     if (list.Members.size() == ClassList::MaxMembers) {
       list.Refusal = CsvRefusal{row->Line, "a class list holds at most " +
                                                std::to_string(ClassList::MaxMembers) + " subjects"};

@@ -39,6 +39,15 @@ std::optional<CsvRow> CsvReader::Next(std::size_t maxFields, const std::string& 
   }
 }
 
+std::optional<CsvRow> CsvReader::NextFilled(std::size_t maxFields, const std::string& tooMany,
+                                            std::optional<CsvRefusal>& refusal) {
+  std::optional<CsvRow> row;
+  do {
+    row = Next(maxFields, tooMany, refusal);
+  } while (row && IsBlankRow(*row));
+  return row;
+}
+
 // Steps over a line end at the cursor, if there is one, and counts it.
 bool CsvReader::SkipLineEnd() {
   if (at_ >= text_.size()) return true;

@@ -32,6 +32,9 @@ class CsvReader {
   // A row of more than maxFields fields is refused for the reason tooMany.
   std::optional<CsvRow> Next(std::size_t maxFields, const std::string& tooMany,
                              std::optional<CsvRefusal>& refusal);
+  // The next row that is not blank (see IsBlankRow), as Next reads it.
+  std::optional<CsvRow> NextFilled(std::size_t maxFields, const std::string& tooMany,
+                                   std::optional<CsvRefusal>& refusal);
 
  private:
   bool IsBlank(char c) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "roster/CaseFold.h"
@@ -9,24 +10,39 @@
 
 namespace {
 
-constexpr char kKnownFields[] =
-    "the fields are {Teacher}, {Grade}, {HomeRoom}, {Volume}, {Group} and {Count}";
+// A field's name and the value it is filled with.
+struct FieldKind {
+  std::string_view Name;
+  std::string (*Value)(const Group&);
+};
+
+constexpr std::array<FieldKind, 6> kFields = {{
+    {"Teacher", [](const Group& group) { return group.TeacherName; }},
+    {"Grade", [](const Group& group) { return group.Grade; }},
+    {"HomeRoom", [](const Group& group) { return group.HomeRoom; }},
+    {"Volume", [](const Group& group) { return group.Volume; }},
+    {"Group", [](const Group& group) { return group.Name; }},
+    {"Count", [](const Group& group) { return std::to_string(group.PupilCount()); }},
+}};
+
+std::optional<std::size_t> FieldNamed(std::string_view name) {
+  for (std::size_t field = 0; field < kFields.size(); ++field) {
+    if (SameIgnoringCaseAndSpaces(name, kFields[field].Name)) return field;
+  }
+  return std::nullopt;
+}
+
+// "the fields are {Teacher}, ... and {Count}", for the refusal of an unknown one.
+std::string KnownFields() {
+  std::string known = "the fields are ";
+  for (std::size_t field = 0; field < kFields.size(); ++field) {
+    known += field == 0 ? "" : field + 1 == kFields.size() ? " and " : ", ";
+    known += "{" + std::string(kFields[field].Name) + "}";
+  }
+  return known;
+}
 
 }  // namespace
-
-FieldTemplate::Field FieldTemplate::FieldNamed(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, Field>, 6> kNames = {
-      {{"Teacher", Field::Teacher},
-       {"Grade", Field::Grade},
-       {"HomeRoom", Field::HomeRoom},
-       {"Volume", Field::Volume},
-       {"Group", Field::Group},
-       {"Count", Field::Count}}};
-  for (const auto& [known, field] : kNames) {
-    if (SameIgnoringCaseAndSpaces(name, known)) return field;
-  }
-  return Field::None;
-}
 
 FieldTemplate FieldTemplate::Parse(std::string_view text) {
   FieldTemplate parsed;
@@ -56,50 +72,28 @@ FieldTemplate FieldTemplate::Parse(std::string_view text) {
       return parsed;
     }
     const std::string_view name = text.substr(i + 1, close - i - 1);
-    const Field field = FieldNamed(name);
-    if (field == Field::None) {
-      parsed.error_ = "unknown field {" + std::string(name) + "}; " + kKnownFields;
+    const std::optional<std::size_t> field = FieldNamed(name);
+    if (!field) {
+      parsed.error_ = "unknown field {" + std::string(name) + "}; " + KnownFields();
       return parsed;
     }
-    if (!literal.empty()) parsed.pieces_.push_back({std::exchange(literal, {}), Field::None});
-    parsed.pieces_.push_back({{}, field});
+    if (!literal.empty()) parsed.pieces_.push_back({std::exchange(literal, {}), kText});
+    parsed.pieces_.push_back({{}, *field});
     i = close;
   }
-  if (!literal.empty()) parsed.pieces_.push_back({std::move(literal), Field::None});
+  if (!literal.empty()) parsed.pieces_.push_back({std::move(literal), kText});
   return parsed;
 }
 
 bool FieldTemplate::HasFields() const {
   return std::any_of(pieces_.begin(), pieces_.end(),
-                     [](const Piece& piece) { return piece.Of != Field::None; });
+                     [](const Piece& piece) { return piece.Field != kText; });
 }
 
 std::string FieldTemplate::Fill(const Group& group) const {
   std::string filled;
   for (const Piece& piece : pieces_) {
-    switch (piece.Of) {
-      case Field::None:
-        filled += piece.Text;
-        break;
-      case Field::Teacher:
-        filled += group.TeacherName;
-        break;
-      case Field::Grade:
-        filled += group.Grade;
-        break;
-      case Field::HomeRoom:
-        filled += group.HomeRoom;
-        break;
-      case Field::Volume:
-        filled += group.Volume;
-        break;
-      case Field::Group:
-        filled += group.Name;
-        break;
-      case Field::Count:
-        filled += std::to_string(group.PupilCount());
-        break;
-    }
+    filled += piece.Field == kText ? piece.Text : kFields[piece.Field].Value(group);
   }
   return filled;
 }

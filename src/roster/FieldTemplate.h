@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,13 +33,12 @@ class FieldTemplate {
   std::string Fill(const Group& group) const;
 
  private:
-  enum class Field { None, Teacher, Grade, HomeRoom, Volume, Group, Count };
+  // A run of text, or one of the fields when Field is not kText.
+  static constexpr std::size_t kText = static_cast<std::size_t>(-1);
   struct Piece {
     std::string Text;
-    Field Of = Field::None;
+    std::size_t Field = kText;
   };
-
-  static Field FieldNamed(std::string_view name);
 
   std::vector<Piece> pieces_;
   std::string error_;

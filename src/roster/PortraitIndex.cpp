@@ -148,10 +148,8 @@ ListContent ReadPortraitIndex(std::string_view bytes, const std::string& folder)
   const std::string tooManyColumns =
       "the line has more than " + std::to_string(ClassList::MaxColumns) + " fields";
   CsvReader rows(decoded.Text, ClassList::MaxFieldBytes, '\t');
-  std::optional<CsvRow> first;
-  do {
-    first = rows.Next(ClassList::MaxColumns, tooManyColumns, list.Refusal);
-  } while (first && IsBlankRow(*first));
+  const std::optional<CsvRow> first =
+      rows.NextFilled(ClassList::MaxColumns, tooManyColumns, list.Refusal);
   if (list.Refusal) return list;
   if (!first) {
     list.Refusal = CsvRefusal{1, "the portrait index is empty"};
@@ -176,9 +174,8 @@ ListContent ReadPortraitIndex(std::string_view bytes, const std::string& folder)
   const std::string tooMany = "the line has more fields than the header's " + std::to_string(width);
   IndexRows reader(at, folder);
   std::optional<CsvRow> row =
-      header ? rows.Next(ClassList::MaxColumns, tooManyColumns, list.Refusal) : first;
-  for (; row; row = rows.Next(ClassList::MaxColumns, tooManyColumns, list.Refusal)) {
-    if (IsBlankRow(*row)) continue;
+      header ? rows.NextFilled(ClassList::MaxColumns, tooManyColumns, list.Refusal) : first;
+  for (; row; row = rows.NextFilled(ClassList::MaxColumns, tooManyColumns, list.Refusal)) {
     // Without a header every line must be of the first line's form, or the columns would be
     // read as the wrong ones.
     if (!header && row->Fields.size() != width) {

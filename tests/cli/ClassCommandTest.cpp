@@ -232,9 +232,11 @@ TEST_F(ClassCommandTest, GridTakesAPortraitIndexAsAClass) {
 TEST_F(ClassCommandTest, AListThatCannotBeDrawnIsRefusedAtOnce) {
   const std::string fifo = Path("fifo.csv");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  std::string rows = "FirstName,LastName,Picture\n";
-  for (int i = 0; i < 10000; ++i) rows += "A,B,\n";
-  const std::string crowd = folder_.Write("crowd.csv", rows).string();
+  const std::string crowd =
+      folder_
+          .Write("crowd.csv",
+                 testsupport::ClassListText(std::vector<ClassRow>(10000, {"A", "B", ""}), false))
+          .string();
   const struct {
     std::string list;
     std::string error;

@@ -298,9 +298,11 @@ TEST(CompositeSubjectsChoice, DrawsTheClassOnlyWhenItsListCanBeRead) {
       folder.Write("good.csv", testsupport::ClassListText({{"A", "B", ""}, {"C", "D", ""}}, false))
           .string();
   const std::string bad = folder.Write("bad.csv", "FirstName,LastName\n").string();
-  std::string rows = "FirstName,LastName,Picture\n";
-  for (int i = 0; i < 10000; ++i) rows += "A,B,\n";
-  const std::string crowd = folder.Write("crowd.csv", rows).string();
+  const std::string crowd =
+      folder
+          .Write("crowd.csv",
+                 testsupport::ClassListText(std::vector<ClassRow>(10000, {"A", "B", ""}), false))
+          .string();
   // Samples are numImages subjects of one event, the main one among them; a class has no records.
   const struct {
     std::string path;
