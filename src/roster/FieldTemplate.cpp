@@ -1,6 +1,5 @@
 #include "roster/FieldTemplate.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -83,11 +82,6 @@ FieldTemplate FieldTemplate::Parse(std::string_view text) {
   }
   if (!literal.empty()) parsed.pieces_.push_back({std::move(literal), kText});
   return parsed;
-}
-
-bool FieldTemplate::HasFields() const {
-  return std::any_of(pieces_.begin(), pieces_.end(),
-                     [](const Piece& piece) { return piece.Field != kText; });
 }
 
 std::string FieldTemplate::Fill(const Group& group) const {

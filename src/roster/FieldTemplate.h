@@ -27,7 +27,6 @@ class FieldTemplate {
   bool Ok() const { return error_.empty(); }
   // Why the template was refused, naming the field: "unknown field {Techer}; ...".
   const std::string& Error() const { return error_; }
-  bool HasFields() const;
 
   // The text with every field replaced by the group's value.
   std::string Fill(const Group& group) const;

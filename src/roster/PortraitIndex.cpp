@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
+#include <optional>
 
 #include "roster/CaseFold.h"
 #include "roster/ClassList.h"

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <tuple>
 
 #include "roster/CaseFold.h"
 #include "roster/ClassList.h"
