@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <utility>
-#include <vector>
 
 #include "images/CompositeSubjects.h"
 #include "output/CompositeExport.h"
@@ -14,6 +13,9 @@
 #include "settings/PreviewPage.h"
 
 namespace {
+
+// The most pages held in memory ahead of the painting.
+constexpr std::size_t kMostWaitingPages = 8;
 
 // How the footer names a picture that could not be drawn: the subject and the file's name, which
 // is what the school can check and the studio can find.
@@ -27,34 +29,28 @@ std::string MissingEntry(const PictureProblem& problem) {
 
 }  // namespace
 
-// The file being replaced and the PDF written into it, page by page, as they come.
-struct ProofDocument::Pdf {
-  explicit Pdf(const std::string& path) : file(path), device(file) {}
-
-  FileReplacement file;
-  ReplacementDevice device;
-  QPdfWriter writer{&device};
-  QPainter painter;
-};
-
 ProofDocument::ProofDocument(std::string path) : path_(std::move(path)) {}
 
 ProofDocument::~ProofDocument() {
-  // An unfinished document is dropped: the painter lets go of the writer before the replacement
-  // abandons the new file.
-  if (pdf_ && pdf_->painter.isActive()) pdf_->painter.end();
+  // A document dropped unfinished paints no more; the replacement then abandons the new file.
+  {
+    const std::lock_guard<std::mutex> guard(lock_);
+    dropping_ = true;
+  }
+  changed_.notify_all();
+  if (painter_.joinable()) painter_.join();
 }
 
 std::optional<std::string> ProofDocument::Begin() {
   const std::lock_guard<std::mutex> guard(lock_);
-  pdf_ = std::make_unique<Pdf>(path_);
-  if (std::optional<std::string> failure = pdf_->file.Begin()) {
-    pdf_.reset();
+  if (file_) return "the proof " + path_ + " was begun before";
+  file_ = std::make_unique<FileReplacement>(path_);
+  if (std::optional<std::string> failure = file_->Begin()) {
+    file_.reset();
     return "cannot write " + path_ + ": " + *failure;
   }
-  pdf_->writer.setCreator(QStringLiteral("montage-designer"));
-  pdf_->writer.setTitle(QStringLiteral("Proof"));
-  pdf_->writer.setResolution(static_cast<int>(Dpi));
+  device_ = std::make_unique<ReplacementDevice>(*file_);
+  painter_ = std::thread([this] { PaintPages(); });
   return std::nullopt;
 }
 
@@ -73,63 +69,87 @@ std::optional<std::string> ProofDocument::AddComposite(
   page.PaperHeight = paper.Height();
   page.Group = group;
   page.Count = count;
-  for (const PictureProblem& problem : drawn.Problems)
+  for (const PictureProblem& problem : drawn.Problems) {
     page.Missing.push_back(MissingEntry(problem));
+  }
   return AddPage(index, std::move(page));
 }
 
 std::optional<std::string> ProofDocument::AddPage(std::size_t index, ProofPage page) {
-  const std::lock_guard<std::mutex> guard(lock_);
   return Deliver(index, std::move(page));
 }
 
-void ProofDocument::Skip(std::size_t index) {
-  const std::lock_guard<std::mutex> guard(lock_);
-  Deliver(index, std::nullopt);
-}
+void ProofDocument::Skip(std::size_t index) { Deliver(index, std::nullopt); }
 
 std::optional<std::string> ProofDocument::Deliver(std::size_t index,
                                                   std::optional<ProofPage> page) {
-  if (!pdf_) return "the proof " + path_ + " was not begun";
-  if (index < next_ || waiting_.contains(index)) {
-    return "page " + std::to_string(index + 1) + " of the proof was given twice";
+  {
+    std::unique_lock<std::mutex> lock(lock_);
+    // A page ahead of the painting waits for room, so that callers drawing faster than the pages
+    // are painted do not pile them up in memory. The page next in order is always taken, and
+    // with it the painting goes on, so the wait ends.
+    const bool holdsPicture = page.has_value();
+    changed_.wait(lock, [&] {
+      return !holdsPicture || index == next_ || waiting_.size() < kMostWaitingPages || finishing_ ||
+             dropping_;
+    });
+    if (!file_ || finishing_ || dropping_) return "the proof " + path_ + " is not open for pages";
+    if (index < next_ || waiting_.contains(index)) {
+      return "page " + std::to_string(index + 1) + " of the proof was given twice";
+    }
+    waiting_.emplace(index, std::move(page));
   }
-  waiting_.emplace(index, std::move(page));
-  for (auto due = waiting_.begin(); due != waiting_.end() && due->first == next_;
-       due = waiting_.erase(due), ++next_) {
-    if (due->second) Write(*due->second);
-  }
+  changed_.notify_all();
   return std::nullopt;
 }
 
-void ProofDocument::Write(const ProofPage& page) {
-  QPdfWriter& writer = pdf_->writer;
-  writer.setPageLayout(CompositePageLayout(page.PaperWidth, page.PaperHeight));
-  // The first page starts the painting; each later one starts on a page of its own paper.
-  if (!pdf_->painter.isActive()) {
-    if (!pdf_->painter.begin(&writer)) {
-      pdf_->file.Fail("the PDF cannot be started");
-      return;
+void ProofDocument::PaintPages() {
+  // The writer and its painter live and die on this thread, with the fonts its text was set in.
+  QPdfWriter writer(device_.get());
+  writer.setCreator(QStringLiteral("montage-designer"));
+  writer.setTitle(QStringLiteral("Proof"));
+  writer.setResolution(static_cast<int>(Dpi));
+  QPainter painter;
+  std::unique_lock<std::mutex> lock(lock_);
+  for (;;) {
+    changed_.wait(lock, [this] {
+      return dropping_ || finishing_ || (!waiting_.empty() && waiting_.begin()->first == next_);
+    });
+    if (dropping_ || waiting_.empty()) break;
+    // Once the document is finishing, no page is waited for any longer: the rest go in order.
+    auto due = waiting_.extract(waiting_.begin());
+    next_ = due.key() + 1;
+    changed_.notify_all();
+    if (!due.mapped()) continue;
+    lock.unlock();
+    const ProofPage& page = *due.mapped();
+    writer.setPageLayout(CompositePageLayout(page.PaperWidth, page.PaperHeight));
+    // The first page starts the painting; each later one starts on a page of its own paper.
+    const bool started = painter.isActive() ? writer.newPage() : painter.begin(&writer);
+    if (started) PaintProofPage(painter, page);
+    lock.lock();
+    if (started) {
+      ++written_;
+    } else {
+      file_->Fail("the PDF cannot be started");
     }
-  } else {
-    writer.newPage();
   }
-  PaintProofPage(pdf_->painter, page);
-  ++written_;
+  lock.unlock();
+  if (painter.isActive()) painter.end();
 }
 
 std::optional<std::string> ProofDocument::Finish() {
-  const std::lock_guard<std::mutex> guard(lock_);
-  if (!pdf_) return "the proof " + path_ + " was not begun";
-  for (auto& [index, page] : waiting_) {
-    if (page) Write(*page);
+  {
+    const std::lock_guard<std::mutex> guard(lock_);
+    if (!file_ || finishing_) return "the proof " + path_ + " is not open for pages";
+    finishing_ = true;
   }
-  waiting_.clear();
-  if (written_ == 0) pdf_->file.Fail("there is no composite to proof");
-  if (pdf_->painter.isActive()) pdf_->painter.end();
-  std::optional<std::string> failure = pdf_->file.Finish();
-  pdf_.reset();
-  if (failure) return "cannot write " + path_ + ": " + *failure;
+  changed_.notify_all();
+  painter_.join();
+  if (written_ == 0) file_->Fail("there is no composite to proof");
+  if (std::optional<std::string> failure = file_->Finish()) {
+    return "cannot write " + path_ + ": " + *failure;
+  }
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -7,23 +8,29 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "batch/ProofPage.h"
 
 class CompositeSubjects;
+class FileReplacement;
 class ImageCache;
 class Montage;
 class PreviewSettings;
+class ReplacementDevice;
 
 // The proof of a school's composites: a PDF with one page per composite, drawn at 100 dpi with a
 // light diagonal "PROOF" mark and a footer naming the group, its count and its missing pictures,
 // for the school to check spelling and placement. Each page has the size of its composite's paper.
 //
 // The document is begun once and given its pages as the composites are made, from any number of
-// threads; they take turns. Pages are numbered by the caller from 0 and appear in that order,
-// whatever order they come in: a page whose predecessors have not all come waits in memory (its
-// picture at 100 dpi, about 3 MB for 10 x 8 inches), so the caller numbers them in the order it
-// starts them. Every number is given once, by a page or by Skip.
+// threads. Pages are numbered by the caller from 0 and appear in that order, whatever order they
+// come in: a page whose predecessors have not all come waits in memory (its picture at 100 dpi,
+// about 3 MB for 10 x 8 inches), and once eight wait, a caller with a later page waits too until
+// the painting catches up. So the caller numbers the pages in the order it starts them, and
+// gives every number once, by a page or by Skip; the next number in order is never kept waiting.
+// One thread of the document's own paints the pages as they fall due, since the PDF keeps the fonts
+// of the thread that painted its text until the end.
 //
 // The file is written as every file of the program is (FileReplacement): nothing appears under
 // the path until Finish succeeds, and a failure, or a document dropped unfinished (an
@@ -62,17 +69,21 @@ class ProofDocument {
   std::size_t PagesWritten() const;
 
  private:
-  struct Pdf;
-
-  // Takes the page (or its absence) for its number and writes every page now due. Called with
-  // the lock held.
+  // Queues the page (or its absence) under its number for the painting thread.
   std::optional<std::string> Deliver(std::size_t index, std::optional<ProofPage> page);
-  void Write(const ProofPage& page);
+  // Paints the pages as they fall due until the document is finished or dropped, then ends the
+  // PDF; runs on the document's own thread.
+  void PaintPages();
 
   mutable std::mutex lock_;
+  std::condition_variable changed_;
   std::string path_;
-  std::unique_ptr<Pdf> pdf_;
+  std::unique_ptr<FileReplacement> file_;
+  std::unique_ptr<ReplacementDevice> device_;
   std::map<std::size_t, std::optional<ProofPage>> waiting_;
-  std::size_t next_ = 0;
+  std::size_t next_ = 0;  // the number of the next page to paint
   std::size_t written_ = 0;
+  bool finishing_ = false;
+  bool dropping_ = false;
+  std::thread painter_;
 };

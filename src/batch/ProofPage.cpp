@@ -30,8 +30,8 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 std::string Summary(const ProofPage& page) {
   const std::size_t missing = page.Missing.size();
-  return "Group: " + page.Group + "    Count: " + std::to_string(page.Count) +
-         "    Missing pictures: " + (missing == 0 ? std::string("none") : std::to_string(missing));
+  return "Group: " + page.Group + " | Count: " + std::to_string(page.Count) +
+         " | Missing pictures: " + (missing == 0 ? std::string("none") : std::to_string(missing));
 }
 
 double Width(const QFontMetricsF& metrics, const std::string& text) {
@@ -51,7 +51,6 @@ void PaintMark(QPainter& painter, const QRectF& box) {
   if (box.isEmpty()) return;
   const double diagonal = std::hypot(box.width(), box.height());
   QFont font = ProofFont(72, true);
-  font.setLetterSpacing(QFont::PercentageSpacing, 110);
   // Sized so that the word spans about three fifths of the diagonal at any paper size.
   const double natural = QFontMetricsF(font, painter.device()).horizontalAdvance(kMarkText);
   font.setPointSizeF(72 * 0.6 * diagonal / natural);
