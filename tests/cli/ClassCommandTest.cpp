@@ -175,6 +175,38 @@ TEST_F(ClassCommandTest, MissingPicturesAreNamedAndTheirCellsFramed) {
   }
 }
 
+TEST_F(ClassCommandTest, OmittedMembersLeaveTheGridAndAreStillNamed) {
+  std::vector<ClassRow> rows = kClass;
+  rows[1].picture = "missing-ben.jpg";
+  rows[4].picture = "";
+  const std::string list = Class(rows, true);
+  const std::string layout = Layout({});
+  const std::string problem =
+      "montage-designer: cannot draw the picture " + Path("missing-ben.jpg") +
+      ": File not found: Decoder error: Opening " + Path("missing-ben.jpg") + " failed\n";
+  const struct {
+    std::string option;
+    std::string count;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"", "4", {"Ben Zhou", "Cleo Abbott", "Dev Morris", "Olive Young"}},
+      {"--missing placeholder", "4", {"Ben Zhou", "Cleo Abbott", "Dev Morris", "Olive Young"}},
+      {"--missing omit", "2", {"Cleo Abbott", "Olive Young"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    const ProgramResult grid = Run("grid '" + layout + "' --class '" + list + "' " + c.option);
+    EXPECT_EQ(grid.status, 3);
+    EXPECT_EQ(grid.err, problem);
+    EXPECT_NE(grid.out.find("\"count\":" + c.count + ","), std::string::npos) << grid.out;
+    EXPECT_EQ(Joined(StringsAfter(grid.out, "names")), c.names);
+    const ProgramResult render = Run("render '" + layout + "' --class '" + list + "' " + c.option +
+                                     " --dpi 30 -o '" + Path("class.jpg") + "'");
+    EXPECT_EQ(render.status, 3);
+    EXPECT_EQ(render.err, problem);
+  }
+}
+
 TEST_F(ClassCommandTest, AMalformedListIsRefusedWithItsLineAndNothingWritten) {
   const std::string list = folder_
                                .Write("bad.csv",
