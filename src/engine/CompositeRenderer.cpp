@@ -122,8 +122,8 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
   if (subjects.ImageCount() < 3) return {};
 
   // The items are made before anything is drawn: leaving out subjects without pictures may
-  // bring the composite below three images, which leaves the page blank.
-  // Logical units are tenths of a millimetre on the surface.
+  // bring the composite below three images, which leaves the page blank. Logical units are
+  // tenths of a millimetre on the surface.
   const double pixelsPerUnit = context.Converter.Scale * dc.DpiX() / 254.0;
   CompositeContent content = PrepareComposite(layout, context.Settings, context.Cache, page,
                                               subjects, greyscale, pixelsPerUnit);

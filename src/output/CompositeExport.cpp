@@ -37,8 +37,8 @@ ExportResult Failed(std::string message) {
   return Refused(ExportResult::Status::Failed, std::move(message));
 }
 
-// A composite drawn on a surface of its own, or the reason it was not. The pipeline, which reads
-// the surface's pixels, goes before the surface.
+// A composite drawn on a surface of its own, or the reason it was not. The pipeline reads the
+// surface's pixels, so it is declared after the surface and destroyed before it.
 struct Drawing {
   ExportResult Result;
   Rect Page;
