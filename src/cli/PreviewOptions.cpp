@@ -16,6 +16,7 @@ constexpr std::array<std::string_view, 4> kCaptionOptions = {"--caption1", "--ca
 bool TakesValue(std::string_view option) {
   return option == "--images" || option == "--paper" || option == "--sample" ||
          option == "--background" || option == "--logo" || option == "--class" ||
+         option == "--missing" ||
          std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option) != kCaptionOptions.end();
 }
 
@@ -78,6 +79,7 @@ bool PreviewOptions::Apply(const std::string& option, const std::string& value) 
   if (option == "--background") return SetPicture(option, value, settings_.BackgroundImage);
   if (option == "--logo") return SetPicture(option, value, settings_.LogoImage);
   if (option == "--class") return SetClassList(value);
+  if (option == "--missing") return SetMissing(value);
   const auto caption = std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option);
   if (value.size() > MaxCaptionBytes) {
     error_ = option + " takes at most " + std::to_string(MaxCaptionBytes) + " bytes of text";
@@ -135,6 +137,18 @@ bool PreviewOptions::SetClassList(const std::string& value) {
   return true;
 }
 
+bool PreviewOptions::SetMissing(const std::string& value) {
+  if (value == "placeholder") {
+    settings_.Missing = MissingPictures::Placeholder;
+  } else if (value == "omit") {
+    settings_.Missing = MissingPictures::Omit;
+  } else {
+    error_ = "--missing takes placeholder or omit, not \"" + value + "\"";
+    return false;
+  }
+  return true;
+}
+
 const char* PreviewOptions::Usage() {
   return "preview options:\n"
          "  --images N            number of images including the main image (default 20)\n"
@@ -145,11 +159,22 @@ const char* PreviewOptions::Usage() {
          "  --background PATH     background picture (default: the installed sample)\n"
          "  --logo PATH           logo picture (default: the installed sample)\n"
          "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n"
-         "  --class FILE          draw the class of a class list (CSV: columns FirstName,\n"
-         "                        LastName, Picture and optionally Main, 1 for the main\n"
-         "                        subject) or of a portrait index (INDEX.TXT) instead of\n"
-         "                        the samples; the class's size replaces --images (at\n"
-         "                        most 9999). Pictures that cannot be read are named on\n"
-         "                        standard error, drawn as empty frames, and the exit status\n"
-         "                        is 3\n";
+         "  --class FILE          draw the class of a class list (CSV: columns FirstName,
+"
+         "                        LastName, Picture and optionally Main, 1 for the main
+"
+         "                        subject) or of a portrait index (INDEX.TXT) instead of
+"
+         "                        the samples; the class's size replaces --images (at
+"
+         "                        most 9999). Pictures that cannot be read are named on
+"
+         "                        standard error and the exit status is 3
+"
+         "  --missing placeholder|omit   a class member whose picture is missing or cannot
+"
+         "                        be read is drawn as a placeholder portrait with the name
+"
+         "                        (default), or left out so that the class closes up
+";
 }

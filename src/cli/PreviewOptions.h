@@ -46,6 +46,7 @@ class PreviewOptions {
   bool SetPaper(const std::string& value);
   bool SetPicture(const std::string& option, const std::string& value, std::string& path);
   bool SetClassList(const std::string& value);
+  bool SetMissing(const std::string& value);
 
   PreviewSettings settings_;
   std::string error_;

@@ -7,6 +7,7 @@
 #include "engine/DisplayConverter.h"
 #include "engine/FrameDrawing.h"
 #include "engine/NameDrawing.h"
+#include "engine/PlaceholderDrawing.h"
 #include "engine/RenderContext.h"
 #include "engine/Truncate.h"
 #include "images/CellItem.h"
@@ -102,6 +103,8 @@ std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGri
     item.Picture->DrawStretched(dc, converter.MapX(picture.Left), converter.MapY(picture.Top),
                                 converter.MapLength(picture.Width()),
                                 converter.MapLength(-picture.Height()), RasterOp::SrcCopy);
+  } else if (!item.Picture) {
+    DrawPlaceholder(dc, converter, picture);
   }
   if (!layout.PrintNames) return {};
   const bool shadow = layout.DropShadowWidth != 0;

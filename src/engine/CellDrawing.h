@@ -36,6 +36,7 @@ CellGeometry PlanCell(const Montage& layout, const CompositeGrid& grid, const Re
 ZodarEdo::PictureSize FramedSize(const CellItem& item);
 
 // Draws one image cell or the main image at its placement: drop shadow, inner and outer frame,
-// picture and names, in that order. Returns the lines of the name as drawn.
+// picture (a placeholder portrait for an item without one) and names, in that order. Returns
+// the lines of the name as drawn.
 std::vector<DrawnText> DrawCell(const RenderContext& context, const CompositeGrid& grid,
                                 const CellItem& item, const Placement& placement);

@@ -53,6 +53,23 @@ void DrawBackgroundPicture(const RenderContext& context, const Rect& rect,
                              RasterOp::SrcCopy);
 }
 
+// A small cell's size in output pixels when images are planned on the page; 0 x 0 when the
+// output's resolution is not known.
+ZodarEdo::PictureSize CellPixels(const Montage& layout, const PreviewSettings& settings,
+                                 const Rect& page, std::size_t images, double pixelsPerUnit) {
+  if (pixelsPerUnit <= 0 || images == 0) return {};
+  // Every cell of a class has the same shape whether or not its picture can be had, so the
+  // grid, and with it how large the pictures must stay, is known before any is loaded.
+  const ZodarEdo::PictureSize shape = ClassComposite::CellShape(layout, settings);
+  const std::size_t small = layout.MainImageMultiple < 2 ? images : images - 1;
+  const CompositePlan plan(layout, page, static_cast<std::uint32_t>(small),
+                           !(shape.Height < shape.Width));
+  const auto pixels = [pixelsPerUnit](double length) {
+    return static_cast<int>(std::clamp(std::ceil(length * pixelsPerUnit), 0.0, 1e9));
+  };
+  return {pixels(plan.Grid().CellWidth), pixels(plan.Grid().CellHeight)};
+}
+
 }  // namespace
 
 CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
@@ -60,23 +77,34 @@ CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& 
                                   const CompositeSubjects& subjects, bool greyscale,
                                   double pixelsPerUnit) {
   CompositeContent content;
-  const std::size_t images = subjects.ImageCount();
-  if (images < 3) return content;
-  ZodarEdo::PictureSize cellPixels;
-  if (subjects.Class() != nullptr && pixelsPerUnit > 0) {
-    // Every cell of a class has the same shape whether or not its picture can be had, so the
-    // grid, and with it how large the pictures must stay, is known before any is loaded.
-    const ZodarEdo::PictureSize shape = ClassComposite::CellShape(layout, settings);
-    const std::size_t small = layout.MainImageMultiple < 2 ? images : images - 1;
-    const CompositePlan plan(layout, page, static_cast<std::uint32_t>(small),
-                             !(shape.Height < shape.Width));
-    const auto pixels = [pixelsPerUnit](double length) {
-      return static_cast<int>(std::clamp(std::ceil(length * pixelsPerUnit), 0.0, 1e9));
-    };
-    cellPixels = {pixels(plan.Grid().CellWidth), pixels(plan.Grid().CellHeight)};
+  content.Images = subjects.ImageCount();
+  if (content.Images < 3) return content;
+  const bool sized = subjects.Class() != nullptr && pixelsPerUnit > 0;
+  const std::size_t expected = subjects.ExpectedImageCount(layout, settings);
+  ZodarEdo::PictureSize cellPixels =
+      sized ? CellPixels(layout, settings, page, expected, pixelsPerUnit) : ZodarEdo::PictureSize{};
+  for (bool first = true;; first = false) {
+    content = {};
+    const std::size_t omitted =
+        subjects.BuildCellItems(layout, settings, cache, cellPixels, content.Items,
+                                content.MainItem, greyscale, content.Problems);
+    content.Images = subjects.ImageCount() - omitted;
+    if (!first || !sized || content.Images == expected || content.Images < 3) break;
+    // Subjects whose pictures turned out not to decode were left out, and the cells of those
+    // that remain may have grown beyond what their pictures were decoded for: the class is made
+    // once more for its cells, which decodes again only the pictures that must be finer.
+    const ZodarEdo::PictureSize grown =
+        CellPixels(layout, settings, page, content.Images, pixelsPerUnit);
+    if (grown.Width <= cellPixels.Width && grown.Height <= cellPixels.Height) break;
+    cellPixels = grown;
   }
-  subjects.BuildCellItems(layout, settings, cache, cellPixels, content.Items, content.MainItem,
-                          greyscale, content.Problems);
+  if (content.Images < 3) {
+    // As for a group that had fewer images to begin with, nothing is laid out; the pictures it
+    // lacks are still reported.
+    content.Items.clear();
+    content.MainItem = {};
+    return content;
+  }
   if (content.Items.empty()) return content;
   const ZodarEdo::PictureSize first = FramedSize(content.Items.front());
   content.Plan.emplace(layout, page, static_cast<std::uint32_t>(content.Items.size()),
@@ -93,6 +121,14 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
   dc.SetStretchBltMode(StretchMode::ColourOnColour);
   if (subjects.ImageCount() < 3) return {};
 
+  // The items are made before anything is drawn: leaving out subjects without pictures may
+  // bring the composite below three images, which leaves the page blank. Logical units are
+  // tenths of a millimetre on the surface.
+  const double pixelsPerUnit = context.Converter.Scale * dc.DpiX() / 254.0;
+  CompositeContent content = PrepareComposite(layout, context.Settings, context.Cache, page,
+                                              subjects, greyscale, pixelsPerUnit);
+  if (content.Images < 3) return content;
+
   // The logo lookup is asked on behalf of the event of the main subject; a class has no event
   // of the record store.
   const PhotoEvent* event = subjects.Main() ? subjects.Main()->Event : nullptr;
@@ -106,11 +142,6 @@ CompositeContent DrawComposite(const RenderContext& context, const Rect& page,
     DrawBackground(context, overwrite ? page : CompositePlan::InnerAreaOf(layout, page),
                    context.Settings.BackgroundImage);
   }
-
-  // Logical units are tenths of a millimetre on the surface.
-  const double pixelsPerUnit = context.Converter.Scale * dc.DpiX() / 254.0;
-  CompositeContent content = PrepareComposite(layout, context.Settings, context.Cache, page,
-                                              subjects, greyscale, pixelsPerUnit);
   if (!content.Plan) return content;
   const CompositePlan& plan = *content.Plan;
   const auto keep = [&content](std::vector<DrawnText>&& texts) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -20,17 +21,21 @@ struct RenderContext;
 // drawn on its own (its picture is empty otherwise), the plan of where everything goes and,
 // once drawn, every name and caption line at the size it was fitted to, in drawing order, and
 // the pictures that could not be drawn: a class's, or the sample, without which no cell is made.
+// Images counts the images shown, the main image included, once subjects left out for want of
+// a picture are gone; below 3 nothing is laid out.
 struct CompositeContent {
   std::vector<CellItem> Items;
   CellItem MainItem;
+  std::size_t Images = 0;
   std::optional<CompositePlan> Plan;  // absent when nothing is laid out
   std::vector<DrawnText> Texts;
   std::vector<PictureProblem> Problems;
 };
 
 // Makes the cell items of the subjects and plans them on the page. Fewer than three images lay
-// out nothing, nor do subjects of which no cell item could be made. pixelsPerUnit is the output's
-// pixels per layout unit, which tells how large a class's pictures must stay (0 when unknown).
+// out nothing, counted after the settings' missing-pictures policy has left subjects out, nor do
+// subjects of which no cell item could be made. pixelsPerUnit is the output's pixels per layout
+// unit, which tells how large a class's pictures must stay (0 when unknown).
 CompositeContent PrepareComposite(const Montage& layout, const PreviewSettings& settings,
                                   ImageCache& cache, const Rect& page,
                                   const CompositeSubjects& subjects, bool greyscale,

@@ -15,7 +15,7 @@ class DeviceIndepBitmap;
 // What the renderer gets for one cell of the preview: the picture cut and turned for the cell,
 // and the names printed under it. The picture is never changed once it is made, so cells with
 // the same adjustments share one. A subject whose picture cannot be had keeps a cell without a
-// picture, framed to Shape.
+// picture, framed to Shape, in which the renderer draws a placeholder portrait.
 struct CellItem {
   std::shared_ptr<const ZodarEdo::DeviceIndepBitmap> Picture;
   // The samples' are "" when the layout does not print names; a class's members keep theirs,

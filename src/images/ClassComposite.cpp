@@ -11,6 +11,7 @@
 #include "images/ImageAdjustments.h"
 #include "images/ImageError.h"
 #include "layout/Montage.h"
+#include "platform/FileStamp.h"
 #include "roster/ClassList.h"
 #include "roster/ProperCaseName.h"
 #include "settings/PreviewSettings.h"
@@ -24,6 +25,17 @@ ImageAdjustments ClassAdjustments() {
   ImageAdjustments adjustments;
   adjustments.UseExifOrientation = true;
   return adjustments;
+}
+
+// Below 2 the main image is an ordinary cell; from 2 on it is drawn on its own.
+bool MainIsCell(const Montage& layout) { return layout.MainImageMultiple < 2; }
+
+// Whether the member at index may be left out for want of a picture. The main image drawn on
+// its own keeps its placeholder: the grid keeps its block whatever it shows, and an empty block
+// in the middle of the composite would look like a fault.
+bool MayOmit(const Montage& layout, const PreviewSettings& settings, std::size_t index,
+             std::size_t main) {
+  return settings.Missing == MissingPictures::Omit && (index != main || MainIsCell(layout));
 }
 
 // Cuts the largest centred box of the shape's proportion out of the picture. This is for a
@@ -61,14 +73,27 @@ ZodarEdo::PictureSize ClassComposite::CellShape(const Montage& layout,
   return settings.SamplePortrait ? ZodarEdo::PictureSize{a, b} : ZodarEdo::PictureSize{b, a};
 }
 
-void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
-                                    std::vector<CellItem>& items, CellItem& mainItem,
-                                    bool greyscale, std::vector<PictureProblem>& problems) {
+std::size_t ClassComposite::KnownOmissions(const ClassList& list, const Montage& layout,
+                                           const PreviewSettings& settings) {
   const std::vector<ClassMember>& members = list.Members();
-  if (members.empty()) return;
+  std::size_t omitted = 0;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    const std::string& picture = members[i].Picture;
+    if (MayOmit(layout, settings, i, list.MainIndex()) &&
+        (picture.empty() || !IsReadableFile(picture))) {
+      ++omitted;
+    }
+  }
+  return omitted;
+}
+
+std::size_t ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
+                                           std::vector<CellItem>& items, CellItem& mainItem,
+                                           bool greyscale, std::vector<PictureProblem>& problems) {
+  const std::vector<ClassMember>& members = list.Members();
+  if (members.empty()) return 0;
   const std::size_t main = list.MainIndex();
-  // Below 2 the main image is an ordinary cell.
-  const bool mainIsCell = layout_.MainImageMultiple < 2;
+  const bool mainIsCell = MainIsCell(layout_);
   const int multiple = mainIsCell ? 1 : static_cast<int>(std::min(layout_.MainImageMultiple, 64u));
   const auto times = [multiple](int side) {
     return static_cast<int>(std::min<std::int64_t>(std::int64_t{side} * multiple, INT32_MAX));
@@ -85,9 +110,12 @@ void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize
   PrefetchClassPictures(cache_, std::move(requests));
 
   items.reserve(items.size() + members.size());
+  std::size_t omitted = 0;
   for (std::size_t i = 0; i < members.size(); ++i) {
     CellItem item = MakeItem(members[i], targetOf(i), greyscale, problems);
-    if (i == main) {
+    if (!item.Picture && MayOmit(layout_, settings_, i, main)) {
+      ++omitted;
+    } else if (i == main) {
       mainItem = item;
       if (mainIsCell) items.push_back(std::move(item));
     } else {
@@ -97,6 +125,7 @@ void ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::PictureSize
   // The names stay with the items whether or not the layout prints them: the class keeps the
   // layout's order either way, and the renderer prints them only when the layout says so.
   SortCellItems(items, layout_.SortFirstName);
+  return omitted;
 }
 
 DecodeTarget ClassComposite::TargetFor(ZodarEdo::PictureSize pixels) const {
@@ -122,9 +151,12 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget&
   ImageError error;
   auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error);
   if (!picture) {
-    const PictureProblem problem{member.Picture, error.Text};
-    if (std::find(problems.begin(), problems.end(), problem) == problems.end()) {
-      problems.push_back(problem);
+    // A picture that several members share is named once, with the first of them.
+    const auto samePath = [&member](const PictureProblem& problem) {
+      return problem.Path == member.Picture;
+    };
+    if (std::none_of(problems.begin(), problems.end(), samePath)) {
+      problems.push_back({member.Picture, error.Text, item.FirstName + " " + item.LastName});
     }
     return item;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "images/CellItem.h"
@@ -17,8 +18,10 @@ struct ClassMember;
 // cut to the layout's crop proportions in the orientation the sample setting gives the cells,
 // the names proper-cased as the samples' are, in the layout's sort order. Items keep the names
 // even when the layout does not print them (the renderer leaves them out then). A member
-// without a picture, or whose picture cannot be had, still gets a cell of that shape with no
-// picture.
+// without a picture, or whose picture cannot be had, gets a cell of that shape with no picture,
+// which the renderer fills with a placeholder portrait; when the settings ask to omit missing
+// pictures such a member gets no cell at all, except the main image drawn on its own, whose
+// place in the grid stays whatever it shows.
 class ClassComposite {
  public:
   ClassComposite(const Montage& layout, const PreviewSettings& settings, ImageCache& cache);
@@ -27,10 +30,17 @@ class ClassComposite {
   // ordinary cell) and sorts them; fills mainItem for a main image drawn on its own. cellPixels
   // is a small cell's size in output pixels, 0 x 0 when not known (the whole pictures are
   // decoded then). The pictures are decoded together, on every core, before the items are made.
-  // Every picture that could not be had is added to problems once.
-  void BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
-                      std::vector<CellItem>& items, CellItem& mainItem, bool greyscale,
-                      std::vector<PictureProblem>& problems);
+  // Every picture that could not be had is added to problems once. Returns the number of
+  // members left out for want of a picture.
+  std::size_t BuildCellItems(const ClassList& list, ZodarEdo::PictureSize cellPixels,
+                             std::vector<CellItem>& items, CellItem& mainItem, bool greyscale,
+                             std::vector<PictureProblem>& problems);
+
+  // The members that will be left out for want of a picture as far as can be told without
+  // decoding: under the omit policy, those without a picture or whose file is no readable
+  // regular file. A file that is there but cannot be decoded is only found by BuildCellItems.
+  static std::size_t KnownOmissions(const ClassList& list, const Montage& layout,
+                                    const PreviewSettings& settings);
 
   // The proportion every cell of the class is framed to, portrait or landscape as the sample
   // setting says; 0 x 0 when the layout's crop sides give none.

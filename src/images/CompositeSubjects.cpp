@@ -53,17 +53,24 @@ std::size_t CompositeSubjects::ImageCount() const {
   return portraits_.size() + 1;
 }
 
-void CompositeSubjects::BuildCellItems(const Montage& layout, const PreviewSettings& settings,
-                                       ImageCache& cache, ZodarEdo::PictureSize cellPixels,
-                                       std::vector<CellItem>& items, CellItem& mainItem,
-                                       bool greyscale,
-                                       std::vector<PictureProblem>& problems) const {
+std::size_t CompositeSubjects::ExpectedImageCount(const Montage& layout,
+                                                  const PreviewSettings& settings) const {
+  if (!list_) return ImageCount();
+  return ImageCount() - ClassComposite::KnownOmissions(*list_, layout, settings);
+}
+
+std::size_t CompositeSubjects::BuildCellItems(const Montage& layout,
+                                              const PreviewSettings& settings, ImageCache& cache,
+                                              ZodarEdo::PictureSize cellPixels,
+                                              std::vector<CellItem>& items, CellItem& mainItem,
+                                              bool greyscale,
+                                              std::vector<PictureProblem>& problems) const {
   if (list_) {
-    ClassComposite(layout, settings, cache)
+    return ClassComposite(layout, settings, cache)
         .BuildCellItems(*list_, cellPixels, items, mainItem, greyscale, problems);
-  } else {
-    SampleComposite samples(layout, settings, cache);
-    samples.BuildCellItems(portraits_, main_, items, mainItem, greyscale);
-    if (samples.Problem()) problems.push_back(*samples.Problem());
   }
+  SampleComposite samples(layout, settings, cache);
+  samples.BuildCellItems(portraits_, main_, items, mainItem, greyscale);
+  if (samples.Problem()) problems.push_back(*samples.Problem());
+  return 0;
 }

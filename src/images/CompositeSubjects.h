@@ -49,13 +49,19 @@ class CompositeSubjects {
   const std::vector<std::shared_ptr<PortraitImage>>& Portraits() const { return portraits_; }
   const std::shared_ptr<PortraitImage>& Main() const { return main_; }
 
+  // The images the composite is expected to show under the settings' missing-pictures policy,
+  // the main image included, as far as can be told before any picture is decoded (see
+  // ClassComposite::KnownOmissions); ImageCount() when nothing is left out.
+  std::size_t ExpectedImageCount(const Montage& layout, const PreviewSettings& settings) const;
+
   // Makes the cell items of the subjects as SampleComposite or ClassComposite does. cellPixels
   // is a small cell's size in output pixels (0 x 0 when not known); pictures of the class that
-  // cannot be had, or the sample when it cannot be read, are added to problems.
-  void BuildCellItems(const Montage& layout, const PreviewSettings& settings, ImageCache& cache,
-                      ZodarEdo::PictureSize cellPixels, std::vector<CellItem>& items,
-                      CellItem& mainItem, bool greyscale,
-                      std::vector<PictureProblem>& problems) const;
+  // cannot be had, or the sample when it cannot be read, are added to problems. Returns the
+  // number of subjects left out for want of a picture.
+  std::size_t BuildCellItems(const Montage& layout, const PreviewSettings& settings,
+                             ImageCache& cache, ZodarEdo::PictureSize cellPixels,
+                             std::vector<CellItem>& items, CellItem& mainItem, bool greyscale,
+                             std::vector<PictureProblem>& problems) const;
 
  private:
   std::unique_ptr<PhotoEvent> event_;

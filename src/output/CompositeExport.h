@@ -7,9 +7,11 @@
 #include "images/PictureProblem.h"
 #include "output/CompositeOutput.h"
 
+class CompositeSubjects;
 class ImageCache;
 class Montage;
 class PreviewSettings;
+class QImage;
 
 // A composite to draw with the preview's subjects (the class list or the samples) and write to a
 // file.
@@ -44,3 +46,17 @@ inline constexpr std::int64_t MaxExportPixels = std::int64_t{1} << 28;
 // beside the target and renamed over it, so a failure never leaves half a file.
 ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
                              ImageCache& cache, const ExportRequest& request);
+
+// The same for subjects chosen by the caller, such as one group of a school, instead of those
+// the settings name; the rest of the settings (paper, captions, the missing-pictures policy)
+// apply as above. The subjects' class list error, if they carry one, fails the export.
+ExportResult ExportComposite(const Montage& layout, const PreviewSettings& settings,
+                             ImageCache& cache, const CompositeSubjects& subjects,
+                             const ExportRequest& request);
+
+// Draws the composite of the subjects at dpi into picture, the paper's size, without writing
+// it; the result is the export's but for writing, and picture stays null after a failure. A
+// proof page is drawn so.
+ExportResult DrawCompositePicture(const Montage& layout, const PreviewSettings& settings,
+                                  ImageCache& cache, const CompositeSubjects& subjects,
+                                  std::uint32_t dpi, QImage& picture);

@@ -1,5 +1,6 @@
 #include "output/CompositeOutput.h"
 
+#include <QColorSpace>
 #include <QImage>
 #include <QImageWriter>
 #include <QPageLayout>
@@ -15,7 +16,9 @@
 
 namespace {
 
-constexpr int kJpegQuality = 92;
+// What photo laboratories ask for: little enough loss that a print shows none.
+constexpr int kJpegQuality = 95;
+constexpr double kMillimetresPerInch = 25.4;
 
 std::string LowerExtension(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
@@ -27,11 +30,19 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-bool WriteRaster(const QImage& image, QIODevice& file, const char* format, int quality,
-                 std::string& error) {
-  QImageWriter writer(&file, format);
-  writer.setQuality(quality);
-  if (!writer.write(image)) {
+bool WriteJpeg(const QImage& image, QIODevice& file, int dpi, std::string& error) {
+  // A view of the same pixels, tagged sRGB, which Qt's writer embeds as an ICC profile; tagging
+  // the composite itself would copy all of it. The resolution goes in the JFIF header in dots
+  // per inch.
+  QImage tagged(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                image.format());
+  tagged.setColorSpace(QColorSpace::SRgb);
+  const int dotsPerMetre = qRound(dpi * 1000.0 / kMillimetresPerInch);
+  tagged.setDotsPerMeterX(dotsPerMetre);
+  tagged.setDotsPerMeterY(dotsPerMetre);
+  QImageWriter writer(&file, "jpeg");
+  writer.setQuality(kJpegQuality);
+  if (!writer.write(tagged)) {
     error = writer.errorString().toStdString();
     return false;
   }
@@ -43,13 +54,7 @@ bool WritePdf(const QImage& image, QIODevice& file, int dpi, int pageWidth, int 
   QPdfWriter writer(&file);
   writer.setCreator(QStringLiteral("montage-designer"));
   writer.setResolution(dpi);
-  // The page is the paper itself, without margins, turned as the composite is.
-  const QSizeF upright(std::min(pageWidth, pageHeight) / 10.0,
-                       std::max(pageWidth, pageHeight) / 10.0);
-  const QPageLayout layout(
-      QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-      pageWidth > pageHeight ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
-  if (!writer.setPageLayout(layout)) {
+  if (!writer.setPageLayout(CompositePageLayout(pageWidth, pageHeight))) {
     error = "the page size cannot be set";
     return false;
   }
@@ -81,6 +86,14 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format) {
   return true;
 }
 
+QPageLayout CompositePageLayout(int pageWidth, int pageHeight) {
+  const QSizeF upright(std::min(pageWidth, pageHeight) / 10.0,
+                       std::max(pageWidth, pageHeight) / 10.0);
+  return QPageLayout(QPageSize(upright, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                     pageWidth > pageHeight ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF());
+}
+
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error, PngPipeline* pipeline) {
   FileReplacement file(path);
@@ -101,7 +114,7 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
       break;
     }
     case OutputFormat::Jpeg:
-      written = WriteRaster(image, device, "jpeg", kJpegQuality, error);
+      written = WriteJpeg(image, device, dpi, error);
       break;
     case OutputFormat::Pdf:
       written = WritePdf(image, device, dpi, pageWidth, pageHeight, error);

@@ -4,6 +4,7 @@
 
 class PngPipeline;
 class QImage;
+class QPageLayout;
 
 // The file formats a rendered composite can be written in, chosen by the output's extension.
 enum class OutputFormat { Png, Jpeg, Pdf };
@@ -11,7 +12,9 @@ enum class OutputFormat { Png, Jpeg, Pdf };
 // The format that the path's extension (in any case) names, or false when it names none.
 bool OutputFormatFor(const std::string& path, OutputFormat& format);
 
-// Writes the composite drawn at dpi pixels per inch. A PDF is one page of the paper's size
+// Writes the composite drawn at dpi pixels per inch. A JPEG is made for photo laboratories: at
+// quality 95, with the resolution in its JFIF header and the sRGB profile embedded, since labs
+// print from sRGB files that carry their profile. A PDF is one page of the paper's size
 // (pageWidth by pageHeight in tenths of a millimetre) showing the same picture at the same
 // resolution. The file is replaced as a layout is (see FileReplacement), so a failure leaves the
 // old file as it was and never half a file; false with the reason in error. A PNG whose drawing had
@@ -19,3 +22,7 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format);
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error,
                     PngPipeline* pipeline = nullptr);
+
+// The page of a composite of pageWidth by pageHeight tenths of a millimetre in a PDF: the paper
+// itself, without margins, turned as the composite is.
+QPageLayout CompositePageLayout(int pageWidth, int pageHeight);

@@ -16,6 +16,11 @@ struct PaperSize {
   std::uint32_t Width;
 };
 
+// What a composite does for a subject whose picture cannot be had: shows a neutral
+// head-and-shoulders placeholder with the name, or leaves the subject out so that the group
+// closes up.
+enum class MissingPictures { Placeholder, Omit };
+
 // The values that shape the preview without belonging to the layout: the paper, the number of
 // images, the sample pictures and caption texts, the class list, the colour dialog's custom colours
 // and the installation folder. The program keeps one process-wide record (Instance); a default-made
@@ -71,6 +76,10 @@ class PreviewSettings {
   // A class list (CSV) whose subjects and pictures the preview draws instead of the samples;
   // empty for the samples. Never part of the layout.
   std::string ClassListPath;
+  // How subjects without a picture are drawn. Each drawing chooses it (the command line's
+  // --missing); it is kept neither in the profile nor in the layout, so the window always shows
+  // the placeholder, as the product's output does by default.
+  MissingPictures Missing = MissingPictures::Placeholder;
 
  private:
   static constexpr std::array<std::uint32_t, 16> DefaultCustomColours() {

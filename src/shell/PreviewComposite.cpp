@@ -22,7 +22,8 @@ std::string ClassMessage(const std::string& classError,
     return "The class list cannot be read, so the preview shows the sample images.\n" + classError;
   }
   if (problems.empty()) return {};
-  std::string text = "Some pictures of the class list cannot be drawn; their cells are empty.";
+  std::string text =
+      "Some pictures of the class list cannot be drawn; their cells show a placeholder.";
   for (std::size_t i = 0; i < problems.size() && i < kListedPictures; ++i) {
     text += "\n" + problems[i].Path + ": " + problems[i].Error;
   }

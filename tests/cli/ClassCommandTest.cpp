@@ -159,7 +159,7 @@ TEST_F(ClassCommandTest, MissingPicturesAreNamedAndTheirCellsFramed) {
   ASSERT_EQ(boxes.size(), 5u);
   ASSERT_EQ(names.size(), 5u);
   // Along the middle row of each cell: the black outer frame on both sides, and inside it the
-  // picture, or the page where the picture is missing.
+  // picture, or the placeholder portrait's light greys where the picture is missing.
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     SCOPED_TRACE(names[i]);
     const auto pixel = [](int units) { return units * 100 / 254; };
@@ -172,7 +172,40 @@ TEST_F(ClassCommandTest, MissingPicturesAreNamedAndTheirCellsFramed) {
     EXPECT_LT(frame.front(), pixel((3 * boxes[i][0] + boxes[i][2]) / 4));
     EXPECT_GT(frame.back(), pixel((boxes[i][0] + 3 * boxes[i][2]) / 4));
     const QRgb centre = picture.pixel(pixel((boxes[i][0] + boxes[i][2]) / 2), y);
-    EXPECT_EQ(centre == qRgb(255, 255, 255), names[i] == "Ben Zhou");
+    const bool placeholder = centre == qRgb(214, 214, 214) || centre == qRgb(244, 244, 244);
+    EXPECT_EQ(placeholder, names[i] == "Ben Zhou");
+  }
+}
+
+TEST_F(ClassCommandTest, OmittedMembersLeaveTheGridAndAreStillNamed) {
+  std::vector<ClassRow> rows = kClass;
+  rows[1].picture = "missing-ben.jpg";
+  rows[4].picture = "";
+  const std::string list = Class(rows, true);
+  const std::string layout = Layout({});
+  const std::string problem =
+      "montage-designer: cannot draw the picture " + Path("missing-ben.jpg") +
+      ": File not found: Decoder error: Opening " + Path("missing-ben.jpg") + " failed\n";
+  const struct {
+    std::string option;
+    std::string count;
+    std::vector<std::string> names;
+  } cases[] = {
+      {"", "4", {"Ben Zhou", "Cleo Abbott", "Dev Morris", "Olive Young"}},
+      {"--missing placeholder", "4", {"Ben Zhou", "Cleo Abbott", "Dev Morris", "Olive Young"}},
+      {"--missing omit", "2", {"Cleo Abbott", "Olive Young"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    const ProgramResult grid = Run("grid '" + layout + "' --class '" + list + "' " + c.option);
+    EXPECT_EQ(grid.status, 3);
+    EXPECT_EQ(grid.err, problem);
+    EXPECT_NE(grid.out.find("\"count\":" + c.count + ","), std::string::npos) << grid.out;
+    EXPECT_EQ(Joined(StringsAfter(grid.out, "names")), c.names);
+    const ProgramResult render = Run("render '" + layout + "' --class '" + list + "' " + c.option +
+                                     " --dpi 30 -o '" + Path("class.jpg") + "'");
+    EXPECT_EQ(render.status, 3);
+    EXPECT_EQ(render.err, problem);
   }
 }
 

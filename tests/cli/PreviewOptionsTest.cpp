@@ -68,6 +68,24 @@ TEST(PreviewOptionsValues, PapersImagesCaptionsAndOrientation) {
   EXPECT_EQ(custom.settings.PaperWidth, 1500u);
 }
 
+TEST(PreviewOptionsValues, MissingPicturesArePlaceholdersUnlessOmitted) {
+  const struct {
+    SubcommandArgs args;
+    MissingPictures missing;
+  } cases[] = {
+      {{}, MissingPictures::Placeholder},
+      {{"--missing", "omit"}, MissingPictures::Omit},
+      {{"--missing", "omit", "--missing", "placeholder"}, MissingPictures::Placeholder},
+  };
+  for (const auto& c : cases) {
+    const Parsed parsed = Parse(c.args);
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    EXPECT_EQ(parsed.settings.Missing, c.missing);
+  }
+  EXPECT_EQ(Parse({"--missing", "skip"}).error,
+            "--missing takes placeholder or omit, not \"skip\"");
+}
+
 TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
   for (const SubcommandArgs& args : std::vector<SubcommandArgs>{
            {"--images", "12abc"},
@@ -84,6 +102,8 @@ TEST(PreviewOptionsValues, RefusedValuesSayWhy) {
            {"--caption5", "text"},
            {"--caption1"},
            {"--caption3", std::string(4097, 'A')},
+           {"--missing", "Omit"},
+           {"--missing"},
        }) {
     const Parsed parsed = Parse(args);
     EXPECT_FALSE(parsed.ok) << args[0];

@@ -145,6 +145,53 @@ TEST_F(ClassCompositeTest, MissingPicturesKeepAnEmptyCellOfTheCellsShape) {
   EXPECT_FALSE(problems_[1].Error.empty());
 }
 
+TEST_F(ClassCompositeTest, OmittedMembersGetNoCellButTheirPicturesAreStillNamed) {
+  settings_.Missing = MissingPictures::Omit;
+  const std::vector<ClassRow> rows = {{"A", "A", "missing.jpg"},
+                                      {"B", "B", ""},
+                                      {"C", "C", "c.jpg", true},
+                                      {"D", "D", "broken.jpg"},
+                                      {"E", "E", "e.jpg"}};
+  std::vector<ClassRow> mainWithout = rows;
+  mainWithout[2].main = false;
+  mainWithout[1].main = true;
+  // Before decoding only the absent files are known; the broken one is found by decoding it.
+  // A main image drawn on its own is never left out.
+  const struct {
+    const char* what;
+    std::vector<ClassRow> rows;
+    std::uint32_t multiple;
+    std::size_t known, omitted;
+    std::string items, main;
+  } cases[] = {
+      {"main as a cell", rows, 1, 2, 3, "C C; E E; ", "C"},
+      {"main on its own", rows, 2, 2, 3, "E E; ", "C"},
+      {"main on its own without a picture", mainWithout, 2, 1, 2, "C C; E E; ", "B"},
+      {"main as a cell without a picture", mainWithout, 1, 2, 3, "C C; E E; ", ""},
+  };
+  folder_.Write("broken.jpg", "not a picture");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    layout_.MainImageMultiple = c.multiple;
+    const ClassList list = Write(c.rows, true);
+    EXPECT_EQ(ClassComposite::KnownOmissions(list, layout_, settings_), c.known);
+    std::vector<CellItem> items;
+    mainItem_ = {};
+    problems_.clear();
+    EXPECT_EQ(ClassComposite(layout_, settings_, cache_)
+                  .BuildCellItems(list, {}, items, mainItem_, false, problems_),
+              c.omitted);
+    EXPECT_EQ(Names(items), c.items);
+    EXPECT_EQ(mainItem_.FirstName, c.main);
+    ASSERT_EQ(problems_.size(), 2u);
+    EXPECT_EQ(problems_[0].Subject, "A A");
+    EXPECT_EQ(problems_[1].Subject, "D D");
+  }
+  // Placeholders leave nobody out.
+  settings_.Missing = MissingPictures::Placeholder;
+  EXPECT_EQ(ClassComposite::KnownOmissions(Write(rows), layout_, settings_), 0u);
+}
+
 TEST_F(ClassCompositeTest, PicturesAreUprightAndCutToTheCellsShape) {
   layout_.CropHeight = 10;
   layout_.CropWidth = 8;

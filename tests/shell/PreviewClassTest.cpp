@@ -89,10 +89,12 @@ TEST_F(PreviewClassTest, PicturesThatCannotBeDrawnAreToldOncePerChange) {
   Draw();
   ASSERT_EQ(questions_.Messages().size(), 1u);
   const std::string& told = questions_.Messages()[0];
-  EXPECT_EQ(told.rfind("Some pictures of the class list cannot be drawn; their cells are empty.\n" +
-                           (folder_.Path() / "missing0.jpg").string() + ": File not found",
-                       0),
-            0u)
+  EXPECT_EQ(
+      told.rfind(
+          "Some pictures of the class list cannot be drawn; their cells show a placeholder.\n" +
+              (folder_.Path() / "missing0.jpg").string() + ": File not found",
+          0),
+      0u)
       << told;
   EXPECT_NE(told.find("missing9.jpg"), std::string::npos);
   EXPECT_EQ(told.find("missing10.jpg"), std::string::npos);

@@ -166,4 +166,32 @@ void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
   if (!file) throw std::runtime_error("WriteFile: cannot write " + path);
 }
 
+std::vector<JpegSegment> JpegSegments(const std::vector<std::uint8_t>& jpeg) {
+  constexpr std::uint8_t kStartOfScan = 0xDA;
+  std::vector<JpegSegment> segments;
+  std::size_t at = 2;  // after the start of image
+  while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF) {
+    const std::uint8_t marker = jpeg[at + 1];
+    const std::size_t length = (std::size_t{jpeg[at + 2]} << 8) | jpeg[at + 3];
+    if (length < 2 || at + 2 + length > jpeg.size()) break;
+    segments.push_back(
+        {marker, std::vector<std::uint8_t>(jpeg.begin() + static_cast<long>(at + 4),
+                                           jpeg.begin() + static_cast<long>(at + 2 + length))});
+    if (marker == kStartOfScan) break;
+    at += 2 + length;
+  }
+  return segments;
+}
+
+std::vector<std::uint8_t> QuantisationTables(const std::vector<std::uint8_t>& jpeg) {
+  constexpr std::uint8_t kQuantisationTable = 0xDB;
+  std::vector<std::uint8_t> tables;
+  for (const JpegSegment& segment : JpegSegments(jpeg)) {
+    if (segment.marker == kQuantisationTable) {
+      tables.insert(tables.end(), segment.payload.begin(), segment.payload.end());
+    }
+  }
+  return tables;
+}
+
 }  // namespace testsupport

@@ -48,4 +48,19 @@ std::vector<std::uint8_t> WithDeclaredSize(std::vector<std::uint8_t> jpeg, int w
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// One marker segment of a JPEG file before its first scan: the marker (0xE0 for APP0, 0xDB for
+// a quantisation table...) and the bytes after its length.
+struct JpegSegment {
+  std::uint8_t marker = 0;
+  std::vector<std::uint8_t> payload;
+};
+
+// The segments from the start of image to the first scan, in file order; a file cut short ends
+// the list where it breaks off.
+std::vector<JpegSegment> JpegSegments(const std::vector<std::uint8_t>& jpeg);
+
+// The payloads of the quantisation table segments, joined in file order: what sets a JPEG's
+// quality.
+std::vector<std::uint8_t> QuantisationTables(const std::vector<std::uint8_t>& jpeg);
+
 }  // namespace testsupport
