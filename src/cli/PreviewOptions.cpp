@@ -159,22 +159,13 @@ const char* PreviewOptions::Usage() {
          "  --background PATH     background picture (default: the installed sample)\n"
          "  --logo PATH           logo picture (default: the installed sample)\n"
          "  --caption1 TEXT ... --caption4 TEXT   sample caption lines\n"
-         "  --class FILE          draw the class of a class list (CSV: columns FirstName,
-"
-         "                        LastName, Picture and optionally Main, 1 for the main
-"
-         "                        subject) or of a portrait index (INDEX.TXT) instead of
-"
-         "                        the samples; the class's size replaces --images (at
-"
-         "                        most 9999). Pictures that cannot be read are named on
-"
-         "                        standard error and the exit status is 3
-"
-         "  --missing placeholder|omit   a class member whose picture is missing or cannot
-"
-         "                        be read is drawn as a placeholder portrait with the name
-"
-         "                        (default), or left out so that the class closes up
-";
+         "  --class FILE          draw the class of a class list (CSV: columns FirstName,\n"
+         "                        LastName, Picture and optionally Main, 1 for the main\n"
+         "                        subject) or of a portrait index (INDEX.TXT) instead of\n"
+         "                        the samples; the class's size replaces --images (at\n"
+         "                        most 9999). Pictures that cannot be read are named on\n"
+         "                        standard error and the exit status is 3\n"
+         "  --missing placeholder|omit   a class member whose picture is missing or cannot\n"
+         "                        be read is drawn as a placeholder portrait with the name\n"
+         "                        (default), or left out so that the class closes up\n";
 }
