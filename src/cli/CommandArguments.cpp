@@ -4,7 +4,8 @@
 
 CommandArguments::CommandArguments(const SubcommandArgs& args,
                                    const std::vector<std::string_view>& valueOptions,
-                                   const OptionTaker& taker) {
+                                   const OptionTaker& taker,
+                                   const std::vector<std::string_view>& flagOptions) {
   for (std::size_t i = 0; i < args.size();) {
     const std::string& word = args[i];
     if (word == "--") {
@@ -20,8 +21,13 @@ CommandArguments::CommandArguments(const SubcommandArgs& args,
         error_ = "option " + word + " needs a value";
         return;
       }
-      values_[word] = args[i + 1];
+      values_[word].push_back(args[i + 1]);
       i += 2;
+      continue;
+    }
+    if (std::find(flagOptions.begin(), flagOptions.end(), word) != flagOptions.end()) {
+      flags_.insert(word);
+      ++i;
       continue;
     }
     if (taker) {
@@ -44,5 +50,10 @@ CommandArguments::CommandArguments(const SubcommandArgs& args,
 
 const std::string* CommandArguments::Value(const std::string& option) const {
   const auto found = values_.find(option);
-  return found == values_.end() ? nullptr : &found->second;
+  return found == values_.end() ? nullptr : &found->second.back();
+}
+
+std::vector<std::string> CommandArguments::Values(const std::string& option) const {
+  const auto found = values_.find(option);
+  return found == values_.end() ? std::vector<std::string>{} : found->second;
 }

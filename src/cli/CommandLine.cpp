@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr std::array<const Subcommand*, 4> kSubcommands{&LayoutSubcommand, &ImageSubcommand,
-                                                        &GridSubcommand, &RenderSubcommand};
+constexpr std::array<const Subcommand*, 5> kSubcommands{
+    &LayoutSubcommand, &ImageSubcommand, &GridSubcommand, &RenderSubcommand, &BatchSubcommand};
 
 void WriteProgramUsage(std::ostream& out) {
   out << "usage: montage-designer [LAYOUT]\n"

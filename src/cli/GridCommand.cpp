@@ -111,7 +111,7 @@ int RunGridCommand(const SubcommandArgs& args, std::ostream& out, Reporter& repo
   // Nobody watches a command wait, so a picture that cannot be decoded fails at once.
   ImageCache& cache = ImageCache::Instance();
   cache.SetRetryPolicy(LoadRetryPolicy::SingleAttempt());
-  const CompositeSubjects subjects = CompositeSubjects::ForSettings(request.Settings());
+  const CompositeSubjects& subjects = request.Subjects();
   if (!subjects.ClassError().empty()) return reporter.Fail(subjects.ClassError());
   const Rect page = request.Page();
   // The grid draws no picture, so it asks for cells of about a pixel: each picture of a class is

@@ -16,7 +16,7 @@ constexpr std::array<std::string_view, 4> kCaptionOptions = {"--caption1", "--ca
 bool TakesValue(std::string_view option) {
   return option == "--images" || option == "--paper" || option == "--sample" ||
          option == "--background" || option == "--logo" || option == "--class" ||
-         option == "--missing" ||
+         option == "--missing" || option == "--group" || option == "--group-by" ||
          std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option) != kCaptionOptions.end();
 }
 
@@ -53,18 +53,22 @@ std::size_t PreviewOptions::Take(const SubcommandArgs& args, std::size_t index) 
     error_ = "option " + option + " needs a value";
     return 0;
   }
-  return Apply(option, args[index + 1]) ? 2 : 0;
+  if (!Apply(option, args[index + 1])) return 0;
+  given_.insert(option);
+  return 2;
 }
 
 CommandArguments PreviewOptions::Parse(const SubcommandArgs& args,
-                                       const std::vector<std::string_view>& extraOptions) {
+                                       const std::vector<std::string_view>& extraOptions,
+                                       const std::vector<std::string_view>& flags) {
   return CommandArguments(
       args, extraOptions,
       [this](const SubcommandArgs& words, std::size_t index, std::string& error) {
         const std::size_t taken = Take(words, index);
         error = error_;
         return taken;
-      });
+      },
+      flags);
 }
 
 bool PreviewOptions::Apply(const std::string& option, const std::string& value) {
@@ -80,6 +84,11 @@ bool PreviewOptions::Apply(const std::string& option, const std::string& value) 
   if (option == "--logo") return SetPicture(option, value, settings_.LogoImage);
   if (option == "--class") return SetClassList(value);
   if (option == "--missing") return SetMissing(value);
+  if (option == "--group") {
+    group_ = value;
+    return true;
+  }
+  if (option == "--group-by") return SetGroupBy(value);
   const auto caption = std::find(kCaptionOptions.begin(), kCaptionOptions.end(), option);
   if (value.size() > MaxCaptionBytes) {
     error_ = option + " takes at most " + std::to_string(MaxCaptionBytes) + " bytes of text";
@@ -149,6 +158,12 @@ bool PreviewOptions::SetMissing(const std::string& value) {
   return true;
 }
 
+bool PreviewOptions::SetGroupBy(const std::string& value) {
+  groupBy_ = ParseGroupBy(value);
+  if (!groupBy_) error_ = "--group-by takes teacher, homeroom, grade or none, not \"" + value + "\"";
+  return groupBy_.has_value();
+}
+
 const char* PreviewOptions::Usage() {
   return "preview options:\n"
          "  --images N            number of images including the main image (default 20)\n"
@@ -167,5 +182,12 @@ const char* PreviewOptions::Usage() {
          "                        standard error and the exit status is 3\n"
          "  --missing placeholder|omit   a class member whose picture is missing or cannot\n"
          "                        be read is drawn as a placeholder portrait with the name\n"
-         "                        (default), or left out so that the class closes up\n";
+         "                        (default), or left out so that the class closes up\n"
+         "  --group NAME          draw only this group of the --class list, its teacher as\n"
+         "                        the main image, with the caption lines' fields ({Teacher},\n"
+         "                        {Grade}, {HomeRoom}, {Volume}, {Group}, {Count}) filled,\n"
+         "                        as batch draws it\n"
+         "  --group-by teacher|homeroom|grade|none   what the list's pupils are grouped by\n"
+         "                        (default: teacher where the list names one, else home\n"
+         "                        room, else grade)\n";
 }

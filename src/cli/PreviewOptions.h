@@ -2,12 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/CommandArguments.h"
 #include "cli/CommandLine.h"
+#include "roster/GroupBy.h"
 #include "settings/PreviewSettings.h"
 
 // The preview options that the grid and render subcommands share. They start from the built-in
@@ -33,10 +36,16 @@ class PreviewOptions {
   // that take a value (extraOptions) and plain words. The result tells an unknown or incomplete
   // option, a refused value and --help; the preview options given are in Settings().
   CommandArguments Parse(const SubcommandArgs& args,
-                         const std::vector<std::string_view>& extraOptions);
+                         const std::vector<std::string_view>& extraOptions,
+                         const std::vector<std::string_view>& flags = {});
 
   const std::string& Error() const { return error_; }
   const PreviewSettings& Settings() const { return settings_; }
+  // The group of the class list asked for with --group, and what the list is grouped by.
+  const std::optional<std::string>& Group() const { return group_; }
+  const std::optional<GroupBy>& By() const { return groupBy_; }
+  // Whether the option was given with a value that was taken.
+  bool Gave(const std::string& option) const { return given_.contains(option); }
 
   // The option list for a usage message.
   static const char* Usage();
@@ -47,8 +56,12 @@ class PreviewOptions {
   bool SetPicture(const std::string& option, const std::string& value, std::string& path);
   bool SetClassList(const std::string& value);
   bool SetMissing(const std::string& value);
+  bool SetGroupBy(const std::string& value);
 
   PreviewSettings settings_;
+  std::optional<std::string> group_;
+  std::optional<GroupBy> groupBy_;
+  std::set<std::string> given_;
   std::string error_;
 };
 

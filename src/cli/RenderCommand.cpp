@@ -6,6 +6,7 @@
 #include <system_error>
 #include <thread>
 
+#include "batch/BatchRequest.h"
 #include "cli/CompositeRequest.h"
 #include "cli/HeadlessApplication.h"
 #include "cli/PreviewOptions.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr std::uint32_t kDefaultDpi = 300;
-constexpr std::uint32_t kMaximumDpi = 10000;
 // The font database reads the system's font configuration when text is first measured, which
 // takes several milliseconds; a thread of its own reads it while the pictures are decoded. Qt
 // guards the database with a lock, so text measured before the thread is done waits for it.
@@ -45,12 +44,8 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, Reporter& re
   if (!OutputFormatFor(*output, format)) {
     return reporter.Refuse(*output + ": the output's extension must be .png, .jpg, .jpeg or .pdf");
   }
-  std::uint32_t dpi = kDefaultDpi;
-  if (const std::string* text = request.Extra("--dpi");
-      text && !ParseBoundedNumber(*text, 1, kMaximumDpi, dpi)) {
-    return reporter.Refuse("--dpi takes a whole number from 1 to " + std::to_string(kMaximumDpi) +
-                           ", not \"" + *text + "\"");
-  }
+  std::uint32_t dpi = BatchRequest{}.Dpi;
+  if (const auto status = request.ReadDpi(dpi, reporter)) return *status;
 
   const std::jthread fonts = ReadFontsAside();
   ImageCache& cache = ImageCache::Instance();
@@ -60,7 +55,8 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, Reporter& re
   // cost the time and memory of copying every picture.
   cache.SetKeepDecodedCopies(false);
   const ExportResult result =
-      ExportComposite(request.Layout(), request.Settings(), cache, {*output, format, dpi});
+      ExportComposite(request.Layout(), request.Settings(), cache, request.Subjects(),
+                      {*output, format, dpi});
   switch (result.Outcome) {
     case ExportResult::Status::Written:
       if (!result.Message.empty()) reporter.Say(result.Message);

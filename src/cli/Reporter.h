@@ -9,6 +9,8 @@ enum ExitStatus : int {
   ExitFailed = 1,
   ExitUsage = 2,
   ExitPicturesMissing = 3,
+  // Stopped by SIGINT or SIGTERM, as shells report a command ended by an interrupt.
+  ExitInterrupted = 130,
 };
 
 // The exit statuses as the usage lists them, one a line.
@@ -32,6 +34,13 @@ class Reporter {
   // A message of the window's, on lines of its own as the window words it.
   void Relay(std::string_view text);
 
+  // A line of progress: on a terminal rewritten in place, the cursor left at its end, so that
+  // the next one replaces it; otherwise a line of its own after the program's name.
+  void Progress(std::string_view text, bool inPlace);
+  // Clears a line of progress left in place, so that what follows starts on a clean line.
+  void EndProgress();
+
  private:
   std::ostream& err_;
+  bool progressShown_ = false;
 };

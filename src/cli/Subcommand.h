@@ -39,6 +39,7 @@ extern const Subcommand LayoutSubcommand;
 extern const Subcommand ImageSubcommand;
 extern const Subcommand GridSubcommand;
 extern const Subcommand RenderSubcommand;
+extern const Subcommand BatchSubcommand;
 
 // Flushes what a command wrote to standard output. Returns the status of work done, or of work
 // that failed after saying that it could not be written (a full disk, a closed pipe), which

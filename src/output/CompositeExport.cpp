@@ -102,6 +102,11 @@ Drawing Draw(const Montage& layout, const PreviewSettings& settings, ImageCache&
     return drawing;
   }
   drawing.Result.Problems = content.Problems;
+  for (const DrawnText& text : content.Texts) {
+    if (text.Role == TextRole::Caption || text.Text.empty()) continue;
+    std::uint32_t& smallest = drawing.Result.SmallestNameTenths;
+    smallest = smallest == 0 ? text.Fit.PointTenths : std::min(smallest, text.Fit.PointTenths);
+  }
   if (content.Images < 3) {
     drawing.Result.Message = "a composite needs at least 3 images; the page is left blank";
   }

@@ -33,6 +33,9 @@ struct ExportResult {
   Status Outcome = Status::Written;
   std::string Message;
   std::vector<PictureProblem> Problems;
+  // The smallest size a name was fitted to, in tenths of a point; 0 when no name was drawn. A
+  // name fitted far below the layout's size is hard to read on the print.
+  std::uint32_t SmallestNameTenths = 0;
 
   bool Succeeded() const { return Outcome == Status::Written; }
 };
