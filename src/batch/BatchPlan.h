@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch/GroupComposite.h"
+#include "output/CompositeOutput.h"
 #include "roster/SchoolGroups.h"
 
 class ClassList;

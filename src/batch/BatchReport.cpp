@@ -9,10 +9,18 @@
 
 namespace {
 
-constexpr std::array<const char*, 12> kColumns = {
-    "Group",     "Grade",        "Teacher",          "Home Room",
-    "Pupils",    "Main Image",   "Missing Pictures", "Unreadable Pictures",
-    "Case-Blind Matches", "Smallest Name (pt)", "File", "State"};
+constexpr std::array<const char*, 12> kColumns = {"Group",
+                                                  "Grade",
+                                                  "Teacher",
+                                                  "Home Room",
+                                                  "Pupils",
+                                                  "Main Image",
+                                                  "Missing Pictures",
+                                                  "Unreadable Pictures",
+                                                  "Case-Blind Matches",
+                                                  "Smallest Name (pt)",
+                                                  "File",
+                                                  "State"};
 using Row = std::array<std::string, kColumns.size()>;
 
 // A field as spreadsheets read it, defused when it would start a formula.
@@ -143,12 +151,11 @@ std::string ReportText(const BatchPlan& plan, const std::vector<GroupOutcome>& o
                      State(outcome)});
   }
   const Counts total = Count(plan, outcomes, false);
-  text += CsvLine({"Total", "", "", "", std::to_string(total.Pupils), "",
-                   std::to_string(total.Missing), std::to_string(total.Unreadable),
-                   std::to_string(total.CaseBlind), Points(total.SmallestNameTenths),
-                   std::to_string(total.Written) + " of " + std::to_string(total.Composites) +
-                       " written",
-                   ""});
+  text += CsvLine(
+      {"Total", "", "", "", std::to_string(total.Pupils), "", std::to_string(total.Missing),
+       std::to_string(total.Unreadable), std::to_string(total.CaseBlind),
+       Points(total.SmallestNameTenths),
+       std::to_string(total.Written) + " of " + std::to_string(total.Composites) + " written", ""});
   for (const std::string& note : notes) {
     text += CsvLine({"Note", note, "", "", "", "", "", "", "", "", "", ""});
   }
@@ -162,7 +169,8 @@ std::string SummaryLine(const BatchPlan& plan, const std::vector<GroupOutcome>& 
                          : WithThousands(counts.Written) + " of " +
                                Counted(counts.Composites, "composite", "composites");
   line += ", " + Counted(counts.Pupils, "pupil", "pupils");
-  if (counts.Missing != 0) line += ", " + Counted(counts.Missing, "missing picture", "missing pictures");
+  if (counts.Missing != 0)
+    line += ", " + Counted(counts.Missing, "missing picture", "missing pictures");
   if (counts.Unreadable != 0) {
     line += ", " + Counted(counts.Unreadable, "unreadable picture", "unreadable pictures");
   }

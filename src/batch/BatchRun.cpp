@@ -103,9 +103,9 @@ class BatchRun {
     const PreviewSettings settings = plan_.Captions().For(settings_, group);
     const CompositeSubjects subjects = GroupSubjects(group);
     GroupOutcome outcome;
-    const ExportResult result = ExportComposite(
-        layout_, settings, cache, subjects,
-        {plan_.PathOf(composite.FileName), request_.Format, request_.Dpi});
+    const ExportResult result =
+        ExportComposite(layout_, settings, cache, subjects,
+                        {plan_.PathOf(composite.FileName), request_.Format, request_.Dpi});
     std::optional<std::string> proofFailure;
     if (result.Succeeded()) {
       outcome.Outcome = GroupOutcome::State::Written;
@@ -146,8 +146,8 @@ class BatchRun {
     news.Total = outcomes_.size();
     news.SecondsElapsed = std::chrono::duration<double>(Clock::now() - start_).count();
     if (done_ > 0) {
-      news.SecondsLeft =
-          news.SecondsElapsed / static_cast<double>(done_) * static_cast<double>(news.Total - done_);
+      news.SecondsLeft = news.SecondsElapsed / static_cast<double>(done_) *
+                         static_cast<double>(news.Total - done_);
     }
     progress_(news);
   }
@@ -222,7 +222,8 @@ BatchResult RunBatch(const Montage& layout, const PreviewSettings& settings,
           ReplaceFileContents(reportPath, ReportText(plan, result.Groups, result.Notes))) {
     const std::string reason = "cannot write " + reportPath + ": " + *failure;
     result.Message = result.Message.empty() ? reason : result.Message + "; " + reason;
-    if (result.Outcome != BatchResult::Status::Refused) result.Outcome = BatchResult::Status::Failed;
+    if (result.Outcome != BatchResult::Status::Refused)
+      result.Outcome = BatchResult::Status::Failed;
   }
   if (result.Outcome == BatchResult::Status::Done &&
       std::any_of(result.Groups.begin(), result.Groups.end(), [](const GroupOutcome& outcome) {

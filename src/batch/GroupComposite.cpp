@@ -27,8 +27,8 @@ CompositeSubjects GroupSubjects(const Group& group) {
   return CompositeSubjects(std::make_shared<const ClassList>(ForGroup(group)));
 }
 
-const Group* ChooseGroup(const SchoolGroups& groups, std::string_view name,
-                         const ClassList& list, std::string& error) {
+const Group* ChooseGroup(const SchoolGroups& groups, std::string_view name, const ClassList& list,
+                         std::string& error) {
   if (const Group* group = groups.Find(name)) return group;
   error = "no group \"" + std::string(name) + "\" in " + list.Name() + "; its groups are ";
   const std::vector<Group>& all = groups.Groups();

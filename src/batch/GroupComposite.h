@@ -38,5 +38,5 @@ CompositeSubjects GroupSubjects(const Group& group);
 
 // The group of the school called name (trimmed, case aside), or null with error naming the list
 // and every group it has, so that a mistyped name is put right at once.
-const Group* ChooseGroup(const SchoolGroups& groups, std::string_view name,
-                         const ClassList& list, std::string& error);
+const Group* ChooseGroup(const SchoolGroups& groups, std::string_view name, const ClassList& list,
+                         std::string& error);

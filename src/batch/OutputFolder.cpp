@@ -26,8 +26,8 @@ std::optional<std::string> PrepareOutputFolder(const std::string& folder) {
   if (!fs::is_directory(folder, error)) return Refusal(folder, "it is not a folder");
   // Permissions alone do not tell: a read-only mount, a full disk of inodes or an access
   // control list refuse only the real attempt.
-  const std::string probe = (fs::path(folder) / ".montage-write-check").string() + "." +
-                            std::to_string(::getpid());
+  const std::string probe =
+      (fs::path(folder) / ".montage-write-check").string() + "." + std::to_string(::getpid());
   const int descriptor = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (descriptor < 0) return Refusal(folder, std::strerror(errno));
   ::close(descriptor);

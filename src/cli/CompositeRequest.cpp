@@ -54,7 +54,8 @@ std::optional<int> CompositeRequest::ChooseGroup(const std::string& name, Report
   if (!captions.Ok()) return reporter.Refuse(captions.Error());
   const ClassList list = ClassList::Read(settings_.ClassListPath);
   if (!list.Ok()) return reporter.Fail(list.Error());
-  const SchoolGroups groups = SchoolGroups::Make(list, groupBy_.value_or(DefaultGroupBy(list.Filled())));
+  const SchoolGroups groups =
+      SchoolGroups::Make(list, groupBy_.value_or(DefaultGroupBy(list.Filled())));
   if (!groups.Ok()) return reporter.Fail(groups.Error());
   std::string error;
   const Group* group = ::ChooseGroup(groups, name, list, error);

@@ -160,7 +160,8 @@ bool PreviewOptions::SetMissing(const std::string& value) {
 
 bool PreviewOptions::SetGroupBy(const std::string& value) {
   groupBy_ = ParseGroupBy(value);
-  if (!groupBy_) error_ = "--group-by takes teacher, homeroom, grade or none, not \"" + value + "\"";
+  if (!groupBy_)
+    error_ = "--group-by takes teacher, homeroom, grade or none, not \"" + value + "\"";
   return groupBy_.has_value();
 }
 

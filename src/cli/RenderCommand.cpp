@@ -54,9 +54,8 @@ int RunRenderCommand(const SubcommandArgs& args, std::ostream& out, Reporter& re
   // One composite asks for each picture once, so a decoded copy to make it again from would only
   // cost the time and memory of copying every picture.
   cache.SetKeepDecodedCopies(false);
-  const ExportResult result =
-      ExportComposite(request.Layout(), request.Settings(), cache, request.Subjects(),
-                      {*output, format, dpi});
+  const ExportResult result = ExportComposite(request.Layout(), request.Settings(), cache,
+                                              request.Subjects(), {*output, format, dpi});
   switch (result.Outcome) {
     case ExportResult::Status::Written:
       if (!result.Message.empty()) reporter.Say(result.Message);
