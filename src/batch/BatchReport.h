@@ -13,7 +13,8 @@ class BatchPlan;
 // teacher and home room, its pupils, the main image (or why there is none), the missing and the
 // unreadable pictures ("Name (path)"), the pictures found by a case-blind match ("Name (path as
 // written -> path found)"), the smallest size a name was fitted to in points, the file written
-// and the group's state. A row "Total" sums the counts, and rows "Note" follow for what the
+// and the group's state. A row "Total" sums the counts (the staff group's staff are not counted
+// among the pupils), and rows "Note" follow for what the
 // caller should know of the whole batch, such as a list read as Windows-1252.
 //
 // Fields are quoted as spreadsheets read them. A field that starts with "=", "+", "-", "@", a
@@ -22,8 +23,8 @@ class BatchPlan;
 std::string ReportText(const BatchPlan& plan, const std::vector<GroupOutcome>& outcomes,
                        const std::vector<std::string>& notes);
 
-// "40 composites, 1,012 pupils, 3 missing pictures: see report.csv"; "12 of 40 composites, ..."
-// when not every composite was written.
+// "40 composites, 1,012 pupils, 3 missing pictures: see report.csv" over the composites written;
+// "12 of 40 composites, ..." when not every one was.
 std::string SummaryLine(const BatchPlan& plan, const std::vector<GroupOutcome>& outcomes);
 
 // The number with a comma between each three digits: "1,012".

@@ -89,15 +89,17 @@ class BatchRun {
         if (stopReason_ || cancel_ || next_ >= outcomes_.size()) return;
         index = next_++;
       }
-      Tell(BatchProgress::Event::Started, index);
-      Make(index, cache);
+      Tell(BatchProgress::Event::Started, index, std::nullopt);
+      const std::size_t done = Make(index, cache);
       // The next group's pictures take the place of this one's.
       cache.Clear();
-      Tell(BatchProgress::Event::Finished, index);
+      Tell(BatchProgress::Event::Finished, index, done);
     }
   }
 
-  void Make(std::size_t index, ImageCache& cache) {
+  // Makes the composite of the group and, asked for, its page of the proof; returns the number
+  // of composites done with it.
+  std::size_t Make(std::size_t index, ImageCache& cache) {
     const PlannedComposite& composite = plan_.Composites()[index];
     const Group& group = plan_.GroupOf(composite);
     const PreviewSettings settings = plan_.Captions().For(settings_, group);
@@ -133,21 +135,24 @@ class BatchRun {
     } else if (proofFailure && !stopReason_) {
       stopReason_ = *proofFailure;
     }
+    return done_;
   }
 
-  void Tell(BatchProgress::Event event, std::size_t index) {
+  // Tells the progress; done is the count a finished composite made, which another worker may
+  // have raised since.
+  void Tell(BatchProgress::Event event, std::size_t index, std::optional<std::size_t> done) {
     if (!progress_) return;
     const std::lock_guard<std::mutex> guard(lock_);
     BatchProgress news;
     news.What = event;
     news.Index = index;
     news.Group = plan_.GroupOf(plan_.Composites()[index]).Name;
-    news.Done = done_;
+    news.Done = done.value_or(done_);
     news.Total = outcomes_.size();
     news.SecondsElapsed = std::chrono::duration<double>(Clock::now() - start_).count();
-    if (done_ > 0) {
-      news.SecondsLeft = news.SecondsElapsed / static_cast<double>(done_) *
-                         static_cast<double>(news.Total - done_);
+    if (news.Done > 0) {
+      news.SecondsLeft = news.SecondsElapsed / static_cast<double>(news.Done) *
+                         static_cast<double>(news.Total - news.Done);
     }
     progress_(news);
   }
