@@ -75,7 +75,7 @@ std::string Points(std::uint32_t tenths) {
 std::string State(const GroupOutcome& outcome) {
   switch (outcome.Outcome) {
     case GroupOutcome::State::Written:
-      return "written";
+      return outcome.Remark.empty() ? "written" : "written: " + outcome.Remark;
     case GroupOutcome::State::Failed:
       return "failed: " + outcome.Failure;
     case GroupOutcome::State::NotStarted:

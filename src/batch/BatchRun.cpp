@@ -113,6 +113,7 @@ class BatchRun {
       outcome.Outcome = GroupOutcome::State::Written;
       SortPictureProblems(result.Problems, outcome);
       outcome.SmallestNameTenths = result.SmallestNameTenths;
+      outcome.Remark = result.Message;
       if (proof_) {
         proofFailure = proof_->AddComposite(index, layout_, settings, cache, subjects, group.Name,
                                             group.PupilCount());

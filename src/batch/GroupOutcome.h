@@ -17,8 +17,10 @@ struct GroupOutcome {
   // The group's name and the full path of its file, written or not.
   std::string Group;
   std::string File;
-  // Why the composite was not written, when it failed.
+  // Why the composite was not written, when it failed; a remark on one written, such as a
+  // page left blank for want of images.
   std::string Failure;
+  std::string Remark;
   // Pictures named by the list that are not there, and pictures there that cannot be read.
   std::vector<PictureProblem> Missing;
   std::vector<PictureProblem> Unreadable;
