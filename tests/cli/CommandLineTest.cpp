@@ -168,8 +168,8 @@ TEST_F(CommandLineTest, WithoutASubcommandTheWindowSaysItNeedsADisplay) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "montage-designer: the designer window needs a display (DISPLAY or "
-              "WAYLAND_DISPLAY); the subcommands layout, image, grid and render work without "
-              "one; try montage-designer --help\n");
+              "WAYLAND_DISPLAY); the subcommands layout, image, grid, render and batch work "
+              "without one; try montage-designer --help\n");
   }
 }
 
