@@ -109,6 +109,28 @@ TEST_F(BatchCommandTest, AGroupIsDrawnAsRenderDrawsIt) {
   EXPECT_EQ(batch, single);
 }
 
+TEST_F(BatchCommandTest, RenderRefusesAGroupItCannotDraw) {
+  const std::string render = "render '" + layout_.string() + "' -o '" +
+                             (folder_.Path() / "group.png").string() + "' --group 'Room 4'";
+  struct Case {
+    std::string arguments;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {render, "--group chooses a group of the --class list; give --class too"},
+      {render + " --class '" + index_.string() + "'", "no group \"Room 4\" in "},
+      {render + " --class '" + index_.string() + "' --group-by homeroom --caption1 '{Room}'",
+       "caption line 1: unknown field {Room}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const ProgramResult run = RunProgram(c.arguments, folder_.Path());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("montage-designer: " + c.message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(folder_.Path() / "group.png"));
+  }
+}
+
 // SIGTERM once the first composite is there: the files being written are finished, nothing
 // half-written or temporary stays, and the report says what was done.
 TEST_F(BatchCommandTest, AnInterruptedBatchLeavesWholeFilesAndItsReport) {
