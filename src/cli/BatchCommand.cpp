@@ -1,8 +1,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <array>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "batch/BatchRequest.h"
 #include "batch/BatchRun.h"
@@ -17,6 +19,22 @@
 namespace {
 
 constexpr std::uint32_t kMostJobs = 256;
+
+// The caption lines of a school's composites when none is given: the preview's sample lines
+// would be printed on every class, so the disc's name (often the school's) and the group's
+// stand there instead, and the other lines stay empty.
+constexpr std::array<std::string_view, 4> kSchoolCaptions = {"{Volume}", "{Group}", "", ""};
+
+// The preview options' settings with the school's caption lines in place of those not given.
+PreviewSettings SchoolSettings(const CompositeRequest& command) {
+  PreviewSettings settings = command.Settings();
+  for (std::size_t line = 0; line < kSchoolCaptions.size(); ++line) {
+    if (!command.Gave("--caption" + std::to_string(line + 1))) {
+      settings.SampleCaptionText[line] = kSchoolCaptions[line];
+    }
+  }
+  return settings;
+}
 // The width assumed for a terminal that does not tell its own.
 constexpr std::size_t kDefaultColumns = 80;
 
@@ -119,7 +137,7 @@ int RunBatchCommand(const SubcommandArgs& args, std::ostream& out, Reporter& rep
   }
   const InterruptFlag interrupt;
   const BatchResult result =
-      RunBatch(command.Layout(), command.Settings(), request, progress, interrupt.Raised());
+      RunBatch(command.Layout(), SchoolSettings(command), request, progress, interrupt.Raised());
   reporter.EndProgress();
   return Finish(result, out, reporter);
 }
@@ -143,7 +161,8 @@ const Subcommand BatchSubcommand{
         "  --quiet               no progress on standard error (errors are still told)\n"
         "  The caption lines (--caption1 ... --caption4) may hold the fields {Teacher},\n"
         "  {Grade}, {HomeRoom}, {Volume}, {Group} and {Count}, filled for each group;\n"
-        "  {{ and }} write braces. --group-by and --missing apply as for render.\n",
+        "  {{ and }} write braces; without them the lines are {Volume} and {Group}.\n"
+        "  --group-by and --missing apply as for render.\n",
     .TakesPreviewOptions = true,
     .Run = RunBatchCommand,
 };

@@ -35,9 +35,7 @@ std::optional<int> CompositeRequest::Parse(const SubcommandArgs& args, const Sub
   }
   settings_ = options.Settings();
   groupBy_ = options.By();
-  for (const char* option : {"--class", "--group", "--group-by"}) {
-    if (options.Gave(option)) given_.insert(option);
-  }
+  given_ = options.Given();
   if (const auto status = ReadLayoutArgument(arguments_->Words().front(), layout_, reporter)) {
     return status;
   }

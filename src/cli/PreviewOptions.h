@@ -44,8 +44,9 @@ class PreviewOptions {
   // The group of the class list asked for with --group, and what the list is grouped by.
   const std::optional<std::string>& Group() const { return group_; }
   const std::optional<GroupBy>& By() const { return groupBy_; }
-  // Whether the option was given with a value that was taken.
+  // Whether the option was given with a value that was taken; all such options.
   bool Gave(const std::string& option) const { return given_.contains(option); }
+  const std::set<std::string>& Given() const { return given_; }
 
   // The option list for a usage message.
   static const char* Usage();

@@ -90,7 +90,8 @@ TEST_F(BatchCommandTest, RefusesBadInputBeforeWritingAnything) {
   }
 }
 
-// A group drawn by the batch is the very picture render draws of that group of the index.
+// A group drawn by the batch is the very picture render draws of that group of the index; the
+// caption lines the batch is not given are empty, not the preview's sample lines.
 TEST_F(BatchCommandTest, AGroupIsDrawnAsRenderDrawsIt) {
   const std::string captions = " --caption1 '{Teacher}, grade {Grade}' --caption2 '{Count} pupils'";
   ASSERT_EQ(
@@ -100,7 +101,8 @@ TEST_F(BatchCommandTest, AGroupIsDrawnAsRenderDrawsIt) {
   const fs::path rendered = folder_.Path() / "rendered.png";
   const ProgramResult render =
       RunProgram("render '" + layout_.string() + "' --class '" + index_.string() +
-                     "' --group 'mr. brennan' --dpi 40 -o '" + rendered.string() + "'" + captions,
+                     "' --group 'mr. brennan' --dpi 40 -o '" + rendered.string() + "'" + captions +
+                     " --caption3 '' --caption4 ''",
                  folder_.Path());
   ASSERT_EQ(render.status, 0) << render.err;
   const QImage batch(QString::fromStdString((Out() / "Mr. Brennan.png").string()));
