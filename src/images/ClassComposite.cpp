@@ -38,11 +38,10 @@ bool MayOmit(const Montage& layout, const PreviewSettings& settings, std::size_t
   return settings.Missing == MissingPictures::Omit && (index != main || MainIsCell(layout));
 }
 
-// Cuts the largest centred box of the shape's proportion out of the picture. This is for a
-// photograph whose orientation differs from the cells': the sample would be turned a quarter,
-// but a real subject would then lie on their side, so the cut keeps them upright instead.
-bool CutAcross(ZodarEdo::DeviceIndepBitmap& picture, ZodarEdo::PictureSize shape) {
-  const ZodarEdo::PictureSize size = picture.GetSize();
+// The largest centred box of the shape's proportion in the picture. This is for a photograph
+// whose orientation differs from the cells': the sample would be turned a quarter, but a real
+// subject would then lie on their side, so the cut keeps them upright instead.
+ZodarEdo::CropBox CutAcross(ZodarEdo::PictureSize size, ZodarEdo::PictureSize shape) {
   const double wanted = static_cast<double>(shape.Width) / shape.Height;
   int width = size.Width;
   int height = size.Height;
@@ -53,7 +52,7 @@ bool CutAcross(ZodarEdo::DeviceIndepBitmap& picture, ZodarEdo::PictureSize shape
   }
   const int left = (size.Width - width) / 2;
   const int top = (size.Height - height) / 2;
-  return picture.Crop(left, top, left + width, top + height);
+  return {left, top, left + width, top + height};
 }
 
 }  // namespace
@@ -148,8 +147,19 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget&
   item.Shape = shape_;
   if (member.Picture.empty()) return item;
 
+  // The cell keeps the layout's crop of a picture that lies as the cells do, and the cut
+  // across of one that does not.
+  const CellCut cut =
+      [this](const ZodarEdo::DeviceIndepBitmap& decoded) -> std::optional<ZodarEdo::CropBox> {
+    if (shape_.Width <= 0) return std::nullopt;
+    const ZodarEdo::PictureSize size = decoded.GetSize();
+    const bool portraitCells = shape_.Width <= shape_.Height;
+    if (portraitCells != !decoded.IsLandscape()) return CutAcross(size, shape_);
+    return ZodarEdo::RatioCropBox(size.Width, size.Height, layout_.CropHeight, layout_.CropWidth, 0,
+                                  0, 0);
+  };
   ImageError error;
-  auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error);
+  auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error, cut);
   if (!picture) {
     // A picture that several members share is named once, with the first of them.
     const auto samePath = [&member](const PictureProblem& problem) {
@@ -159,15 +169,6 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget&
       problems.push_back({member.Picture, error.Text, item.FirstName + " " + item.LastName});
     }
     return item;
-  }
-  // A step that fails leaves the picture as it was, and the cell still shows it.
-  if (shape_.Width > 0) {
-    const bool portraitCells = shape_.Width <= shape_.Height;
-    if (portraitCells == !picture->IsLandscape()) {
-      picture->CropToRatio(layout_.CropHeight, layout_.CropWidth, 0, 0, 0);
-    } else {
-      CutAcross(*picture, shape_);
-    }
   }
   if (greyscale) picture->MakeGreyscale();
   item.Picture = std::move(picture);
