@@ -26,17 +26,14 @@ layout=${LAYOUT:-$build/layouts/ClassWithMainImage.txt}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+# shellcheck source=measure.sh
+source "$(dirname "$0")/measure.sh"
+
 [[ -x $program && -x $measure && -x $maker ]] ||
   { echo "build $program, $measure and $maker first" >&2; exit 2; }
 [[ -f $layout ]] || { echo "no layout $layout" >&2; exit 2; }
 command -v montage >/dev/null || { echo "ImageMagick's montage is not installed" >&2; exit 2; }
-# fc-match answers with some font whatever it is asked, so its answer is taken only when it is
-# Liberation Sans itself.
-font=$(fc-match -f '%{file}' 'Liberation Sans:style=Regular' 2>/dev/null || true)
-if [[ $font != */LiberationSans-Regular.ttf || ! -r $font ]]; then
-  font=/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf
-fi
-[[ -r $font ]] || { echo "Liberation Sans is not installed (fonts-liberation2)" >&2; exit 2; }
+font=$(liberation_sans)
 
 # Makes the school of that many pupils once and prints its folder.
 school() {
@@ -49,26 +46,8 @@ school() {
   echo "$folder"
 }
 
-field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
-mib() { awk -v k="$(field peak_kib <<<"$1")" 'BEGIN { printf "%.1f", k / 1024 }'; }
-
-# The median run by time; "failed" (and the reason on standard error) when any run fails. Each
-# run starts with an empty output folder, so that no run finds another's files.
-median_run() {
-  local results=()
-  for ((r = 0; r < runs; r++)); do
-    rm -rf "$work/out" && mkdir "$work/out"
-    local result
-    result=$("$measure" "$@" 2>"$work/stderr")
-    if [[ $(field status <<<"$result") != 0 ]]; then
-      echo "failed: $1: $result: $(head -c 300 "$work/stderr")" >&2
-      echo failed
-      return
-    fi
-    results+=("$result")
-  done
-  printf '%s\n' "${results[@]}" | sort -t= -k2 -n | sed -n "$(((runs + 1) / 2))p"
-}
+# Each run starts with an empty output folder, so that no run finds another's files.
+before_run() { rm -rf "$work/out" && mkdir "$work/out"; }
 
 # Our side: the batch command over the school's index.
 ours() {

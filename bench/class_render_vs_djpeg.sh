@@ -20,6 +20,8 @@ class=${CLASS_DIR:-/tmp/montage-bench-class}
 runs=${RUNS:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=measure.sh
+source "$(dirname "$0")/measure.sh"
 
 [[ -x $program && -x $measure && -x $maker ]] ||
   { echo "build $program, $measure and $maker first" >&2; exit 2; }
@@ -35,7 +37,6 @@ cores=$(nproc)
 layout=$build/layouts/ClassWithMainImage.txt
 [[ -f $layout ]] || { "$program" layout >"$work/default.txt"; layout=$work/default.txt; }
 
-field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # One run of a side: its seconds, or "failed" with the reason on standard error.
