@@ -55,9 +55,9 @@ ZeroedBlock ZeroedBlock::Allocate(std::size_t bytes) {
 #if defined(MADV_POPULATE_WRITE)
     // Every pixel of a block is written once it is made, so its pages are made at once, in one
     // call, rather than by one fault each on the first write (the rounding past its end stays
-    // untouched). On a virtual machine a fault can
-    // cost several microseconds: for the 30 photographs of a class, a tenth of the processor
-    // time of a whole render. A system without the call leaves the pages to the faults.
+    // untouched). On a virtual machine a fault can cost several microseconds: for the 30
+    // photographs of a class, a tenth of the processor time of a whole render. A system without
+    // the call leaves the pages to the faults.
     madvise(mapped, bytes, MADV_POPULATE_WRITE);
 #endif
     block.data_ = static_cast<std::uint8_t*>(mapped);
