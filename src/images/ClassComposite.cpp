@@ -11,6 +11,7 @@
 #include "images/ImageAdjustments.h"
 #include "images/ImageError.h"
 #include "layout/Montage.h"
+#include "platform/EveryCore.h"
 #include "platform/FileStamp.h"
 #include "roster/ClassList.h"
 #include "roster/ProperCaseName.h"
@@ -108,10 +109,25 @@ std::size_t ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::Pict
   }
   PrefetchClassPictures(cache_, std::move(requests));
 
+  // Once the pictures are decoded, copying each cell's cut out of them is most of what is left,
+  // and every member's item is its own, so they are made on every core.
+  std::vector<CellItem> made(members.size());
+  std::vector<std::optional<PictureProblem>> failures(members.size());
+  ForEachOnEveryCore(members.size(), [&](std::size_t i) {
+    made[i] = MakeItem(members[i], targetOf(i), greyscale, failures[i]);
+  });
+
   items.reserve(items.size() + members.size());
   std::size_t omitted = 0;
   for (std::size_t i = 0; i < members.size(); ++i) {
-    CellItem item = MakeItem(members[i], targetOf(i), greyscale, problems);
+    // A picture that several members share is named once, with the first of them.
+    const auto samePath = [&](const PictureProblem& problem) {
+      return problem.Path == failures[i]->Path;
+    };
+    if (failures[i] && std::none_of(problems.begin(), problems.end(), samePath)) {
+      problems.push_back(*failures[i]);
+    }
+    CellItem item = std::move(made[i]);
     if (!item.Picture && MayOmit(layout_, settings_, i, main)) {
       ++omitted;
     } else if (i == main) {
@@ -140,7 +156,7 @@ DecodeTarget ClassComposite::TargetFor(ZodarEdo::PictureSize pixels) const {
 }
 
 CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget& target,
-                                  bool greyscale, std::vector<PictureProblem>& problems) {
+                                  bool greyscale, std::optional<PictureProblem>& problem) const {
   CellItem item;
   item.FirstName = ProperCase(member.FirstName);
   item.LastName = ProperCase(member.LastName);
@@ -161,13 +177,7 @@ CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget&
   ImageError error;
   auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error, cut);
   if (!picture) {
-    // A picture that several members share is named once, with the first of them.
-    const auto samePath = [&member](const PictureProblem& problem) {
-      return problem.Path == member.Picture;
-    };
-    if (std::none_of(problems.begin(), problems.end(), samePath)) {
-      problems.push_back({member.Picture, error.Text, item.FirstName + " " + item.LastName});
-    }
+    problem = PictureProblem{member.Picture, error.Text, item.FirstName + " " + item.LastName};
     return item;
   }
   if (greyscale) picture->MakeGreyscale();
