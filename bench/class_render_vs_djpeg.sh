@@ -26,29 +26,19 @@ source "$(dirname "$0")/measure.sh"
 [[ -x $program && -x $measure && -x $maker ]] ||
   { echo "build $program, $measure and $maker first" >&2; exit 2; }
 command -v djpeg >/dev/null || { echo "djpeg is not installed (libjpeg-turbo-progs)" >&2; exit 2; }
-if [[ ! -f $class/class.csv ]]; then
-  mkdir -p "$class"
-  echo "making 30 pictures of 6000 x 4000 in $class ..." >&2
-  "$maker" "$class" 30
-fi
+studio_class "$class"
 files=("$class"/class-*.jpg)
-((${#files[@]} == 30)) || { echo "$class does not hold 30 pictures" >&2; exit 2; }
 cores=$(nproc)
 layout=$build/layouts/ClassWithMainImage.txt
 [[ -f $layout ]] || { "$program" layout >"$work/default.txt"; layout=$work/default.txt; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# One run of a side: its seconds, or "failed" with the reason on standard error.
+# One run of a side: its seconds, or "failed".
 timed() {
   local result
-  result=$("$measure" "$@" 2>"$work/stderr")
-  if [[ $(field status <<<"$result") != 0 ]]; then
-    echo "failed: $1: $result: $(head -c 300 "$work/stderr")" >&2
-    echo failed
-  else
-    field seconds <<<"$result"
-  fi
+  result=$(measured_once "$@")
+  if [[ $result == failed ]]; then echo failed; else field seconds <<<"$result"; fi
 }
 
 # Both read the files from the page cache.

@@ -30,13 +30,8 @@ source "$(dirname "$0")/measure.sh"
 command -v montage >/dev/null || { echo "ImageMagick's montage is not installed" >&2; exit 2; }
 font=$(liberation_sans)
 
-if [[ ! -f $class/class.csv ]]; then
-  mkdir -p "$class"
-  echo "making 30 pictures of 6000 x 4000 in $class ..." >&2
-  "$maker" "$class" 30
-fi
+studio_class "$class"
 files=("$class"/class-*.jpg)
-((${#files[@]} == 30)) || { echo "$class does not hold 30 pictures" >&2; exit 2; }
 echo "class: ${#files[@]} pictures, $(du -sh "$class" | cut -f1) on disk"
 
 # Ours: the starter layout with a main image, or the default layout, with the class list.
