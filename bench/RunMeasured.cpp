@@ -1,6 +1,8 @@
 // Runs a command and reports its wall time and the peak resident memory of the whole child
 // process, read from getrusage, so that benchmarks compare programs process against process
-// without relying on the time program being installed.
+// without relying on the time program being installed. The command's own standard output goes to
+// standard error, so that standard output holds the one line of figures alone, whatever the
+// command prints (batch's summary line, for one).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (child == 0) {
+    dup2(STDERR_FILENO, STDOUT_FILENO);
     execvp(argv[1], argv + 1);
     std::perror(argv[1]);
     _exit(127);

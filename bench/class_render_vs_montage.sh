@@ -22,43 +22,17 @@ class=${CLASS_DIR:-/tmp/montage-bench-class}
 runs=${RUNS:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=measure.sh
+source "$(dirname "$0")/measure.sh"
 
 [[ -x $program && -x $measure && -x $maker ]] ||
   { echo "build $program, $measure and $maker first" >&2; exit 2; }
 command -v montage >/dev/null || { echo "ImageMagick's montage is not installed" >&2; exit 2; }
-font=$(fc-match -f '%{file}' 'Liberation Sans:style=Regular' 2>/dev/null || true)
-if [[ $font != */LiberationSans-Regular.ttf || ! -r $font ]]; then
-  font=/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf
-fi
-[[ -r $font ]] || { echo "Liberation Sans is not installed (fonts-liberation2)" >&2; exit 2; }
+font=$(liberation_sans)
 
-if [[ ! -f $class/class.csv ]]; then
-  mkdir -p "$class"
-  echo "making 30 pictures of 6000 x 4000 in $class ..." >&2
-  "$maker" "$class" 30
-fi
+studio_class "$class"
 files=("$class"/class-*.jpg)
-((${#files[@]} == 30)) || { echo "$class does not hold 30 pictures" >&2; exit 2; }
 echo "class: ${#files[@]} pictures, $(du -sh "$class" | cut -f1) on disk"
-
-field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
-mib() { awk -v k="$(field peak_kib <<<"$1")" 'BEGIN { printf "%.1f", k / 1024 }'; }
-
-# The median run by time; "failed" (and the reason on standard error) when any run fails.
-median_run() {
-  local results=()
-  for ((r = 0; r < runs; r++)); do
-    local result
-    result=$("$measure" "$@" 2>"$work/stderr")
-    if [[ $(field status <<<"$result") != 0 ]]; then
-      echo "failed: $1: $result: $(head -c 300 "$work/stderr")" >&2
-      echo failed
-      return
-    fi
-    results+=("$result")
-  done
-  printf '%s\n' "${results[@]}" | sort -t= -k2 -n | sed -n "$(((runs + 1) / 2))p"
-}
 
 # Ours: the starter layout with a main image, or the default layout, with the class list.
 layout=$build/layouts/ClassWithMainImage.txt

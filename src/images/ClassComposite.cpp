@@ -11,6 +11,7 @@
 #include "images/ImageAdjustments.h"
 #include "images/ImageError.h"
 #include "layout/Montage.h"
+#include "platform/EveryCore.h"
 #include "platform/FileStamp.h"
 #include "roster/ClassList.h"
 #include "roster/ProperCaseName.h"
@@ -38,11 +39,10 @@ bool MayOmit(const Montage& layout, const PreviewSettings& settings, std::size_t
   return settings.Missing == MissingPictures::Omit && (index != main || MainIsCell(layout));
 }
 
-// Cuts the largest centred box of the shape's proportion out of the picture. This is for a
-// photograph whose orientation differs from the cells': the sample would be turned a quarter,
-// but a real subject would then lie on their side, so the cut keeps them upright instead.
-bool CutAcross(ZodarEdo::DeviceIndepBitmap& picture, ZodarEdo::PictureSize shape) {
-  const ZodarEdo::PictureSize size = picture.GetSize();
+// The largest centred box of the shape's proportion in the picture. This is for a photograph
+// whose orientation differs from the cells': the sample would be turned a quarter, but a real
+// subject would then lie on their side, so the cut keeps them upright instead.
+ZodarEdo::CropBox CutAcross(ZodarEdo::PictureSize size, ZodarEdo::PictureSize shape) {
   const double wanted = static_cast<double>(shape.Width) / shape.Height;
   int width = size.Width;
   int height = size.Height;
@@ -53,7 +53,7 @@ bool CutAcross(ZodarEdo::DeviceIndepBitmap& picture, ZodarEdo::PictureSize shape
   }
   const int left = (size.Width - width) / 2;
   const int top = (size.Height - height) / 2;
-  return picture.Crop(left, top, left + width, top + height);
+  return {left, top, left + width, top + height};
 }
 
 }  // namespace
@@ -109,10 +109,25 @@ std::size_t ClassComposite::BuildCellItems(const ClassList& list, ZodarEdo::Pict
   }
   PrefetchClassPictures(cache_, std::move(requests));
 
+  // Once the pictures are decoded, copying each cell's cut out of them is most of what is left,
+  // and every member's item is its own, so they are made on every core.
+  std::vector<CellItem> made(members.size());
+  std::vector<std::optional<PictureProblem>> failures(members.size());
+  ForEachOnEveryCore(members.size(), [&](std::size_t i) {
+    made[i] = MakeItem(members[i], targetOf(i), greyscale, failures[i]);
+  });
+
   items.reserve(items.size() + members.size());
   std::size_t omitted = 0;
   for (std::size_t i = 0; i < members.size(); ++i) {
-    CellItem item = MakeItem(members[i], targetOf(i), greyscale, problems);
+    // A picture that several members share is named once, with the first of them.
+    const auto samePath = [&](const PictureProblem& problem) {
+      return problem.Path == failures[i]->Path;
+    };
+    if (failures[i] && std::none_of(problems.begin(), problems.end(), samePath)) {
+      problems.push_back(*failures[i]);
+    }
+    CellItem item = std::move(made[i]);
     if (!item.Picture && MayOmit(layout_, settings_, i, main)) {
       ++omitted;
     } else if (i == main) {
@@ -141,33 +156,29 @@ DecodeTarget ClassComposite::TargetFor(ZodarEdo::PictureSize pixels) const {
 }
 
 CellItem ClassComposite::MakeItem(const ClassMember& member, const DecodeTarget& target,
-                                  bool greyscale, std::vector<PictureProblem>& problems) {
+                                  bool greyscale, std::optional<PictureProblem>& problem) const {
   CellItem item;
   item.FirstName = ProperCase(member.FirstName);
   item.LastName = ProperCase(member.LastName);
   item.Shape = shape_;
   if (member.Picture.empty()) return item;
 
-  ImageError error;
-  auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error);
-  if (!picture) {
-    // A picture that several members share is named once, with the first of them.
-    const auto samePath = [&member](const PictureProblem& problem) {
-      return problem.Path == member.Picture;
-    };
-    if (std::none_of(problems.begin(), problems.end(), samePath)) {
-      problems.push_back({member.Picture, error.Text, item.FirstName + " " + item.LastName});
-    }
-    return item;
-  }
-  // A step that fails leaves the picture as it was, and the cell still shows it.
-  if (shape_.Width > 0) {
+  // The cell keeps the layout's crop of a picture that lies as the cells do, and the cut
+  // across of one that does not.
+  const CellCut cut =
+      [this](const ZodarEdo::DeviceIndepBitmap& decoded) -> std::optional<ZodarEdo::CropBox> {
+    if (shape_.Width <= 0) return std::nullopt;
+    const ZodarEdo::PictureSize size = decoded.GetSize();
     const bool portraitCells = shape_.Width <= shape_.Height;
-    if (portraitCells == !picture->IsLandscape()) {
-      picture->CropToRatio(layout_.CropHeight, layout_.CropWidth, 0, 0, 0);
-    } else {
-      CutAcross(*picture, shape_);
-    }
+    if (portraitCells != !decoded.IsLandscape()) return CutAcross(size, shape_);
+    return ZodarEdo::RatioCropBox(size.Width, size.Height, layout_.CropHeight, layout_.CropWidth, 0,
+                                  0, 0);
+  };
+  ImageError error;
+  auto picture = LoadClassPicture(cache_, member.Picture, ClassAdjustments(), target, error, cut);
+  if (!picture) {
+    problem = PictureProblem{member.Picture, error.Text, item.FirstName + " " + item.LastName};
+    return item;
   }
   if (greyscale) picture->MakeGreyscale();
   item.Picture = std::move(picture);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "images/CellItem.h"
@@ -49,8 +50,10 @@ class ClassComposite {
  private:
   // How large a member's picture must stay to fill a cell of these output pixels once cut.
   DecodeTarget TargetFor(ZodarEdo::PictureSize pixels) const;
+  // The member's item; problem says why its picture could not be had, when it could not. Safe to
+  // call for several members at once.
   CellItem MakeItem(const ClassMember& member, const DecodeTarget& target, bool greyscale,
-                    std::vector<PictureProblem>& problems);
+                    std::optional<PictureProblem>& problem) const;
 
   const Montage& layout_;
   const PreviewSettings& settings_;

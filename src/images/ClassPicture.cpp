@@ -57,11 +57,9 @@ FailedFiles& Failures() {
 
 }  // namespace
 
-std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(ImageCache& cache,
-                                                              const std::string& path,
-                                                              const ImageAdjustments& adjustments,
-                                                              const DecodeTarget& target,
-                                                              ImageError& error) {
+std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(
+    ImageCache& cache, const std::string& path, const ImageAdjustments& adjustments,
+    const DecodeTarget& target, ImageError& error, const CellCut& cut) {
   error = {};
   const std::optional<FailedFile> stamp = FailedFileOf(path);
   if (stamp && Failures().Find(*stamp, error)) return nullptr;
@@ -71,9 +69,11 @@ std::shared_ptr<ZodarEdo::DeviceIndepBitmap> LoadClassPicture(ImageCache& cache,
     if (stamp && error.Class != ImageError::ImageMissing) Failures().Remember(*stamp, error);
     return nullptr;
   }
-  // The cache's picture is handed out again to the next caller, so the cell cuts a copy.
+  // The cache's picture is handed out again to the next caller, so the cell has a copy. A cut
+  // that fails leaves the copy whole, and the cell still shows the picture.
   auto copy = std::make_shared<ZodarEdo::DeviceIndepBitmap>();
-  if (!copy->Assign(*picture)) {
+  const std::optional<ZodarEdo::CropBox> box = cut ? cut(*picture) : std::nullopt;
+  if (!(box && copy->AssignCut(*picture, *box)) && !copy->Assign(*picture)) {
     error = copy->GetError();
     return nullptr;
   }

@@ -67,17 +67,40 @@ DeviceIndepBitmap& DeviceIndepBitmap::operator=(const DeviceIndepBitmap& source)
   return *this;
 }
 
-bool DeviceIndepBitmap::Assign(const DeviceIndepBitmap& source) {
+bool DeviceIndepBitmap::Assign(const DeviceIndepBitmap& source) { return CopyOf(source, nullptr); }
+
+bool DeviceIndepBitmap::AssignCut(const DeviceIndepBitmap& source, const CropBox& box) {
+  if (this == &source) {
+    return Crop(static_cast<int>(box.Left), static_cast<int>(box.Top), static_cast<int>(box.Right),
+                static_cast<int>(box.Bottom));
+  }
+  const PictureSize size = source.GetSize();
+  const bool inside = box.Left >= 0 && box.Top >= 0 && box.Right <= size.Width &&
+                      box.Bottom <= size.Height && box.Left <= box.Right && box.Top <= box.Bottom;
+  if (!source.pixels_ || !inside || box == CropBox{0, 0, size.Width, size.Height}) {
+    return Assign(source);
+  }
+  const PLFilterCrop cut(static_cast<int>(box.Left), static_cast<int>(box.Top),
+                         static_cast<int>(box.Right), static_cast<int>(box.Bottom));
+  return CopyOf(source, &cut);
+}
+
+bool DeviceIndepBitmap::CopyOf(const DeviceIndepBitmap& source, const PLFilter* cut) {
   if (this == &source) return true;
   const bool copied = Run([&] {
     if (!source.pixels_) {
       pixels_.reset();
-    } else if (pixels_) {
+    } else if (pixels_ && cut == nullptr) {
       pixels_->CopyFrom(*source.pixels_, 0);
     } else {
-      // An object that had no pixels keeps none when the copy fails.
+      // An object that had no pixels keeps none when the copy fails, and a cut is made straight
+      // into a bitmap of its own, so that the pixels outside the box are never copied.
       auto pixels = std::make_unique<PLWinBmp>();
-      pixels->CopyFrom(*source.pixels_, 0);
+      if (cut != nullptr) {
+        cut->FilterInto(*source.pixels_, *pixels);
+      } else {
+        pixels->CopyFrom(*source.pixels_, 0);
+      }
       pixels_ = std::move(pixels);
     }
     if (!source.exif_) {

@@ -36,6 +36,10 @@ class DeviceIndepBitmap {
   // The same copy, telling whether it succeeded. After a failure the error is recorded, the
   // pixels are as they were and the other fields are not copied.
   bool Assign(const DeviceIndepBitmap& source);
+  // The same copy of only the box of source (right and bottom exclusive), as Assign and then
+  // Crop would make it but copying the box's pixels alone; a box that Crop would not cut copies
+  // the whole picture.
+  bool AssignCut(const DeviceIndepBitmap& source, const CropBox& box);
 
   // Decodes the file at 32 bits per pixel and, when both limits are positive, shrinks it to fit
   // them: first by the decoder's reduction, as far as it still covers the fitted size, then by
@@ -113,6 +117,8 @@ class DeviceIndepBitmap {
   // Runs a toolkit step; a PLTextException is recorded and gives false.
   template <typename Step>
   bool Run(Step step);
+  // Assign, with the pixels made by cut from source's when it is given.
+  bool CopyOf(const DeviceIndepBitmap& source, const PLFilter* cut);
   // Replaces the pixels with the result of a filter that changes their size.
   void ReplaceWithResized(const PLFilter& filter);
 

@@ -1,15 +1,13 @@
 #include "images/ImageCache.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <limits>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #include "images/ImageAdjustments.h"
+#include "platform/EveryCore.h"
 #include "platform/FileStamp.h"
 #include "toolkit/PLExifData.h"
 #include "toolkit/PLJPEGDecoder.h"
@@ -53,38 +51,22 @@ std::size_t BytesOf(const DeviceIndepBitmap& picture) {
          static_cast<std::size_t>(picture.BitsPerPixel() / 8);
 }
 
-// Decodes the files on as many threads as there are cores, the calling one among them; each
-// thread takes the next file as it finishes one. A file that cannot be decoded gives no picture.
+// Decodes the files on every core. A file that cannot be decoded gives no picture, and so does
+// one for which a decoder cannot be made or memory runs out: that is left for the request that
+// follows to meet and report, and must not end the program from a thread.
 std::vector<ImageCache::Picture> DecodeInParallel(const std::vector<PictureRequest>& requests) {
   std::vector<ImageCache::Picture> pictures(requests.size());
-  std::atomic<std::size_t> next{0};
-  const auto work = [&] {
-    // A decoder that cannot be made, or memory that runs out, is left for the request that
-    // follows to meet and report; it must not end the program from a thread.
+  ForEachOnEveryCore(requests.size(), [&](std::size_t i) {
     try {
       PLJPEGDecoder decoder;
-      for (std::size_t i = next++; i < requests.size(); i = next++) {
-        auto picture = std::make_shared<DeviceIndepBitmap>();
-        if (!picture->LoadJpegFile(requests[i].Path, decoder, requests[i].Target).Failed()) {
-          pictures[i] = std::move(picture);
-        }
+      auto picture = std::make_shared<DeviceIndepBitmap>();
+      if (!picture->LoadJpegFile(requests[i].Path, decoder, requests[i].Target).Failed()) {
+        pictures[i] = std::move(picture);
       }
     } catch (const PLTextException&) {
     } catch (const std::bad_alloc&) {
     }
-  };
-  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t helpers = std::min(cores, requests.size()) - 1;
-  std::vector<std::jthread> threads;
-  for (std::size_t i = 0; i < helpers; ++i) {
-    try {
-      threads.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;  // the threads there are share the work
-    }
-  }
-  work();
-  threads.clear();
+  });
   return pictures;
 }
 

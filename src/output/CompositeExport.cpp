@@ -46,8 +46,8 @@ struct Drawing {
   std::unique_ptr<PngPipeline> Pipeline;
 };
 
-// Draws the subjects on the settings' paper at dpi. A PNG's finished rows are compressed while
-// the rest is drawn when pipelined; a JPEG's sides are held to what libjpeg writes.
+// Draws the subjects on the settings' paper at dpi. A PNG's or PDF's finished rows are compressed
+// while the rest is drawn when pipelined; a JPEG's sides are held to what libjpeg writes.
 Drawing Draw(const Montage& layout, const PreviewSettings& settings, ImageCache& cache,
              const CompositeSubjects& subjects, std::int64_t dpi, OutputFormat format,
              bool pipelined) {
@@ -125,7 +125,7 @@ ExportResult ExportComposite(const Montage& layout, const PreviewSettings& setti
                              ImageCache& cache, const CompositeSubjects& subjects,
                              const ExportRequest& request) {
   Drawing drawing = Draw(layout, settings, cache, subjects, request.Dpi, request.Format,
-                         request.Format == OutputFormat::Png);
+                         request.Format != OutputFormat::Jpeg);
   if (!drawing.Result.Succeeded()) return drawing.Result;
   std::string error;
   if (!WriteComposite(drawing.Dc->Image(), request.Path, request.Format,

@@ -5,8 +5,6 @@
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 #include <cctype>
 
@@ -49,26 +47,8 @@ bool WriteJpeg(const QImage& image, QIODevice& file, int dpi, std::string& error
   return true;
 }
 
-bool WritePdf(const QImage& image, QIODevice& file, int dpi, int pageWidth, int pageHeight,
-              std::string& error) {
-  QPdfWriter writer(&file);
-  writer.setCreator(QStringLiteral("montage-designer"));
-  writer.setResolution(dpi);
-  if (!writer.setPageLayout(CompositePageLayout(pageWidth, pageHeight))) {
-    error = "the page size cannot be set";
-    return false;
-  }
-  QPainter painter;
-  if (!painter.begin(&writer)) {
-    error = "the PDF cannot be started";
-    return false;
-  }
-  // The same pixels as the PNG: the picture goes in losslessly rather than as a JPEG.
-  painter.setRenderHint(QPainter::LosslessImageRendering);
-  painter.drawImage(QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), image);
-  painter.end();
-  return true;
-}
+// The page in points, the paper's size in tenths of a millimetre, turned as the composite is.
+constexpr double kPointsPerMillimetreTenth = 72.0 / 254.0;
 
 }  // namespace
 
@@ -103,21 +83,23 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
   }
   ReplacementDevice device(file);
   bool written = false;
+  // A PDF holds the same compressed rows as the PNG, so the two files hold the same pixels.
+  const auto compressed = [&](const PngEncoder::FileOfRows& wrap) {
+    const QByteArray bytes =
+        pipeline ? pipeline->Finish(image, wrap, error) : PngEncoder::Encode(image, wrap, error);
+    return !bytes.isEmpty() &&
+           !file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  };
   switch (format) {
-    case OutputFormat::Png: {
-      const QByteArray png =
-          pipeline ? pipeline->Finish(image, image.dotsPerMeterX(), image.dotsPerMeterY(), error)
-                   : PngEncoder::Encode(image, image.dotsPerMeterX(), image.dotsPerMeterY(), error);
-      if (png.isEmpty()) break;
-      written =
-          !file.Write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    case OutputFormat::Png:
+      written = compressed(PngEncoder::Png(image.dotsPerMeterX(), image.dotsPerMeterY()));
       break;
-    }
     case OutputFormat::Jpeg:
       written = WriteJpeg(image, device, dpi, error);
       break;
     case OutputFormat::Pdf:
-      written = WritePdf(image, device, dpi, pageWidth, pageHeight, error);
+      written = compressed(PngEncoder::Pdf(pageWidth * kPointsPerMillimetreTenth,
+                                           pageHeight * kPointsPerMillimetreTenth));
       break;
   }
   // A write the disk refused has already given the replacement the system's reason, which says

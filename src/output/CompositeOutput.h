@@ -16,9 +16,10 @@ bool OutputFormatFor(const std::string& path, OutputFormat& format);
 // quality 95, with the resolution in its JFIF header and the sRGB profile embedded, since labs
 // print from sRGB files that carry their profile. A PDF is one page of the paper's size
 // (pageWidth by pageHeight in tenths of a millimetre) showing the same picture at the same
-// resolution. The file is replaced as a layout is (see FileReplacement), so a failure leaves the
-// old file as it was and never half a file; false with the reason in error. A PNG whose drawing had
-// a pipeline compressing its finished rows is finished by it.
+// resolution, losslessly: it holds the rows of the PNG (see PdfImagePage). The file is replaced as
+// a layout is (see FileReplacement), so a failure leaves the old file as it was and never half a
+// file; false with the reason in error. A PNG or PDF whose drawing had a pipeline compressing its
+// finished rows is finished by it.
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error,
                     PngPipeline* pipeline = nullptr);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "output/DeflatePieces.h"
+#include "output/PdfImagePage.h"
 #include "output/PieceCompression.h"
 
 namespace {
@@ -67,7 +68,7 @@ QImage ThirtyTwoBits(const QImage& source) {
 
 // The file around the compressed rows: the whole file is laid out in one buffer, the stream
 // joined straight into its chunk.
-QByteArray PngFile(const QImage& image, const std::vector<DeflatePieces::Piece>& pieces,
+QByteArray PngFile(const QImage& image, std::span<const DeflatePieces::Piece> pieces,
                    int dotsPerMetreX, int dotsPerMetreY) {
   const std::size_t streamSize = DeflatePieces::JoinedSize(pieces);
   constexpr std::size_t kSignature = 8;
@@ -116,6 +117,11 @@ QByteArray Caught(std::string& error, Encoding encoding) {
 
 QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsPerMetreY,
                               std::string& error, int level) {
+  return Encode(source, Png(dotsPerMetreX, dotsPerMetreY), error, level);
+}
+
+QByteArray PngEncoder::Encode(const QImage& source, const FileOfRows& file, std::string& error,
+                              int level) {
   if (source.isNull()) {
     error = "the picture is empty";
     return {};
@@ -126,8 +132,20 @@ QByteArray PngEncoder::Encode(const QImage& source, int dotsPerMetreX, int dotsP
     PieceCompression work(image, level);
     work.FinishRows(image.height());
     CompressOnEveryCore(work, 0);
-    return PngFile(image, work.Result(), dotsPerMetreX, dotsPerMetreY);
+    return file(image, work.Result());
   });
+}
+
+PngEncoder::FileOfRows PngEncoder::Png(int dotsPerMetreX, int dotsPerMetreY) {
+  return [=](const QImage& image, std::span<const DeflatePieces::Piece> pieces) {
+    return PngFile(image, pieces, dotsPerMetreX, dotsPerMetreY);
+  };
+}
+
+PngEncoder::FileOfRows PngEncoder::Pdf(double pageWidth, double pageHeight) {
+  return [=](const QImage& image, std::span<const DeflatePieces::Piece> pieces) {
+    return PdfImagePage::File(image.width(), image.height(), pieces, pageWidth, pageHeight);
+  };
 }
 
 PngPipeline::PngPipeline(const QImage& drawing, int level)
@@ -168,18 +186,23 @@ void PngPipeline::LetGo() {
 
 QByteArray PngPipeline::Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY,
                                std::string& error) {
+  return Finish(image, PngEncoder::Png(dotsPerMetreX, dotsPerMetreY), error);
+}
+
+QByteArray PngPipeline::Finish(const QImage& image, const PngEncoder::FileOfRows& file,
+                               std::string& error) {
   const bool same = work_ && image.constBits() == pixels_ && image.width() == width_ &&
                     image.height() == height_ && image.format() == format_;
   if (!same) {
     // The drawing went on elsewhere: what was compressed early may not be the picture.
     LetGo();
-    return PngEncoder::Encode(image, dotsPerMetreX, dotsPerMetreY, error, level_);
+    return PngEncoder::Encode(image, file, error, level_);
   }
   return Caught(error, [&] {
     work_->FinishRows(height_);
     // The early thread keeps taking pieces beside the others.
     CompressOnEveryCore(*work_, early_.joinable() ? 1 : 0);
     early_ = {};
-    return PngFile(image, work_->Result(), dotsPerMetreX, dotsPerMetreY);
+    return file(image, work_->Result());
   });
 }

@@ -2,9 +2,13 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <thread>
+
+#include "output/DeflatePieces.h"
 
 class PieceCompression;
 
@@ -22,11 +26,20 @@ class PngEncoder {
   // null picture, when memory runs out or when the compressor fails a check of its own.
   static QByteArray Encode(const QImage& image, int dotsPerMetreX, int dotsPerMetreY,
                            std::string& error, int level = DefaultLevel);
+  // Makes a file of the compressed rows of a picture: a PNG, or a PDF of one page of
+  // pageWidth x pageHeight points that the picture fills (see PdfImagePage).
+  using FileOfRows =
+      std::function<QByteArray(const QImage&, std::span<const DeflatePieces::Piece>)>;
+  // The picture's rows compressed as for the PNG, in the file that file makes of them.
+  static QByteArray Encode(const QImage& image, const FileOfRows& file, std::string& error,
+                           int level = DefaultLevel);
+  static FileOfRows Png(int dotsPerMetreX, int dotsPerMetreY);
+  static FileOfRows Pdf(double pageWidth, double pageHeight);
 };
 
-// Encodes a picture while it is still being drawn: the rows that the drawing reports finished
-// are compressed on a thread of their own as it goes on, and the rest on every core once it is
-// done. The file is the one PngEncoder makes of the finished picture.
+// Encodes a picture, as a PNG or a PDF, while it is still being drawn: the rows that the drawing
+// reports finished are compressed on a thread of their own as it goes on, and the rest on every
+// core once it is done. The file is the one PngEncoder makes of the finished picture.
 class PngPipeline {
  public:
   // For the picture being drawn, whose pixels the drawing goes on writing in place, compressed
@@ -45,6 +58,8 @@ class PngPipeline {
   // The file of the finished picture, or no bytes with the reason in error as Encode gives
   // them. A picture whose pixels are not where the drawing's were is compressed anew as a whole.
   QByteArray Finish(const QImage& image, int dotsPerMetreX, int dotsPerMetreY, std::string& error);
+  // The same for a file of another form made of the compressed rows, such as a PDF.
+  QByteArray Finish(const QImage& image, const PngEncoder::FileOfRows& file, std::string& error);
 
  private:
   int level_;

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// A block of memory for pixels, every byte zero when made. Blocks of a few megabytes are mapped
-// straight from the system, which hands out zeroed pages, and ask for huge pages where the
-// system has them: the first write to a fresh picture then faults a few times instead of once
-// per 4 KiB page, which was most of what making a picture cost. Smaller blocks, and every block
-// under AddressSanitizer so that overruns are still caught, come from the allocator.
+// A block of memory for pixels, every byte zero when made. Blocks from a quarter of a megabyte
+// on are mapped straight from the system, which hands out zeroed pages, made all at once rather
+// than by a fault per 4 KiB page on the first write, which was most of what making a picture
+// cost; from 2 MiB on they ask for huge pages where the system has them. Smaller blocks, and
+// every block under AddressSanitizer so that overruns are still caught, come from the allocator.
 class ZeroedBlock {
  public:
   ZeroedBlock() = default;

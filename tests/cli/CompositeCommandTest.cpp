@@ -113,10 +113,11 @@ TEST_F(CompositeCommandTest, RenderWritesPngJpegAndPdfOfTheSameComposite) {
   EXPECT_EQ(differing, 0);
 }
 
-// A PNG's finished rows are compressed while the rest of the composite is drawn; a PDF holds the
-// composite drawn as a whole, losslessly. Both files must hold the same pixels, also where a
+// A PNG's and a PDF's finished rows are compressed while the rest of the composite is drawn, and
+// the PDF holds the PNG's rows losslessly. Both files must hold the same pixels, also where a
 // drawing reaches back into rows already handed to the compressor, as a cell's edge rounding to
-// the row above does in ClassWithMainImage with 100 images at 30 dpi.
+// the row above does in ClassWithMainImage with 100 images at 30 dpi (CompositeExportTest
+// compares both with the composite drawn as a whole).
 TEST_F(CompositeCommandTest, PngCompressedWhileDrawnHoldsThePixelsOfThePdf) {
   if (std::system("command -v pdfimages >/dev/null") != 0) GTEST_SKIP() << "no pdfimages";
   const fs::path layouts = fs::path(MONTAGE_BINARY_DIR) / "layouts";

@@ -7,11 +7,19 @@
 
 namespace {
 
-// Sizes on both sides of the point from which blocks are mapped from the system, and one that
-// is not a whole number of huge pages.
+// Sizes on both sides of the points from which blocks are mapped from the system and ask for
+// huge pages, and one that is not a whole number of huge pages.
 constexpr std::size_t kMegabyte = std::size_t{1} << 20;
-const std::size_t kSizes[] = {
-    0, 1, 4096, 2 * kMegabyte - 1, 2 * kMegabyte, 2 * kMegabyte + 1, 7 * kMegabyte + 12345};
+const std::size_t kSizes[] = {0,
+                              1,
+                              4096,
+                              kMegabyte / 4 - 1,
+                              kMegabyte / 4,
+                              kMegabyte / 4 + 4097,
+                              2 * kMegabyte - 1,
+                              2 * kMegabyte,
+                              2 * kMegabyte + 1,
+                              7 * kMegabyte + 12345};
 
 TEST(ZeroedBlock, EveryByteIsZeroAndWritable) {
   for (const std::size_t size : kSizes) {
