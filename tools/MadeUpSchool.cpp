@@ -2,6 +2,8 @@
 
 #include <array>
 #include <numeric>
+#include <set>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -58,6 +60,7 @@ std::vector<SchoolPortrait> MadeUpSchool::Make(int groups, int pupils) {
   std::vector<SchoolPortrait> rows;
   rows.reserve(static_cast<std::size_t>(pupils + groups + kOtherStaff));
   std::vector<SchoolPortrait> teachers;
+  std::set<std::string> teacherNames;
   int person = 0;
   for (int group = 0; group < groups; ++group) {
     // The groups fill the grades in order, so that each grade has about as many as the next.
@@ -66,7 +69,15 @@ std::vector<SchoolPortrait> MadeUpSchool::Make(int groups, int pupils) {
     const std::string folder = "Images\\Grade" + grade;
     auto [teacherFirst, teacherLast] = NamesOf(person++);
     const std::string title(kTitles[static_cast<std::size_t>(group) % kTitles.size()]);
+    // Pupils are grouped by their Teacher Name, so two teachers of one title and last name
+    // would make one class of two: a later one takes a double-barrelled name instead.
+    for (std::size_t step = 1; teacherNames.contains(title + " " + teacherLast); ++step) {
+      teacherLast =
+          std::string(NamesOf(person - 1).second) + "-" +
+          std::string(kLastNames[(static_cast<std::size_t>(group) + step * 7) % kLastNames.size()]);
+    }
     const std::string teacherName = title + " " + teacherLast;
+    teacherNames.insert(teacherName);
     teachers.push_back({"Images\\Faculty", FileName(person - 1), "Faculty", teacherLast,
                         teacherFirst, homeRoom, teacherName, title});
     const int size = pupils / groups + (group < pupils % groups ? 1 : 0);
