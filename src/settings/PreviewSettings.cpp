@@ -61,6 +61,7 @@ void PreviewSettings::Load(const Profile& profile) {
   BackgroundImage = profile.ReadText(section, "BackgroundImage", "");
   LogoImage = profile.ReadText(section, "LogoImage", "");
   ClassListPath = profile.ReadText(section, "ClassList", "");
+  ClassGroup = profile.ReadText(section, "ClassGroup", "");
   PaperType = static_cast<std::int32_t>(
       profile.ReadNumber(section, "PaperType", static_cast<std::uint32_t>(defaults.PaperType)));
   SamplePortrait = profile.ReadNumber(section, "SamplePortrait", 1) != 0;
@@ -84,6 +85,7 @@ void PreviewSettings::Store(Profile& profile) const {
   profile.WriteText(section, "BackgroundImage", BackgroundImage);
   profile.WriteText(section, "LogoImage", LogoImage);
   profile.WriteText(section, "ClassList", ClassListPath);
+  profile.WriteText(section, "ClassGroup", ClassGroup);
   profile.WriteNumber(section, "SamplePortrait", SamplePortrait ? 1 : 0);
   profile.WriteNumber(section, "PaperType", static_cast<std::uint32_t>(PaperType));
   profile.WriteNumber(section, "PaperHeight", PaperHeight);

@@ -76,6 +76,10 @@ class PreviewSettings {
   // A class list (CSV) whose subjects and pictures the preview draws instead of the samples;
   // empty for the samples. Never part of the layout.
   std::string ClassListPath;
+  // The group of the class list the preview draws when the list is a school's (its groups'
+  // name, see SchoolGroups); empty or unknown for the first group. Kept in the user's profile,
+  // never in the layout.
+  std::string ClassGroup;
   // How subjects without a picture are drawn. Each drawing chooses it (the command line's
   // --missing); it is kept neither in the profile nor in the layout, so the window always shows
   // the placeholder, as the product's output does by default.

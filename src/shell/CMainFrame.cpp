@@ -8,10 +8,12 @@
 #include <QToolBar>
 
 #include "platform/Profile.h"
+#include "settings/PreviewSettings.h"
 #include "shell/CAboutDlg.h"
 #include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
 #include "shell/Commands.h"
+#include "shell/ProduceDlg.h"
 #include "shell/ProgramVersion.h"
 #include "shell/form/MontageForm.h"
 
@@ -62,6 +64,7 @@ void CMainFrame::CreatePanes() {
 void CMainFrame::ConnectCommands() {
   const Commands& c = *commands_;
   connect(c.Print, &QAction::triggered, view_, &CMontageView::Print);
+  connect(c.Produce, &QAction::triggered, this, &CMainFrame::ShowProduce);
   connect(c.ZoomIn, &QAction::triggered, view_, &CMontageView::ZoomIn);
   connect(c.ZoomOut, &QAction::triggered, view_, &CMontageView::ZoomOut);
   connect(c.FitToWindow, &QAction::triggered, view_, &CMontageView::FitToWindow);
@@ -108,6 +111,13 @@ void CMainFrame::MoveFocusToOtherPane() {
   } else {
     view_->setFocus(Qt::TabFocusReason);
   }
+}
+
+void CMainFrame::ShowProduce() {
+  // A command that is disabled may still come from a form button pressed while it was enabled.
+  if (!commands_->Produce->isEnabled()) return;
+  ProduceDlg dialog(document_.layout(), PreviewSettings::Instance().ClassListPath, profile_, this);
+  dialog.exec();
 }
 
 void CMainFrame::ShowAbout() {

@@ -40,6 +40,8 @@ class CMainFrame : public QMainWindow {
   void CreateToolBar();
   void CreatePanes();
   void MoveFocusToOtherPane();
+  // Opens the Produce Composites dialog on the applied list and the layout as last applied.
+  void ShowProduce();
   void ShowAbout();
   void RestoreWindowPlace();
   void StoreWindowPlace();

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "settings/PreviewSettings.h"
 #include "shell/CMontageDoc.h"
 #include "shell/ToolbarIcons.h"
 
@@ -51,6 +52,9 @@ Commands::Commands(CMontageDoc& document, QWidget& window)
       SaveAs(MakeAction(window, Tr("Save &As..."), Tr("Save As"), {})),
       Print(MakeAction(window, Tr("&Print..."), Tr("Print"),
                        Keys(QKeySequence::Print, {QKeySequence(Qt::CTRL | Qt::Key_P)}))),
+      Produce(MakeAction(
+          window, Tr("P&roduce..."),
+          Tr("Make one composite for every group of the class list or portrait index"), {})),
       Undo(MakeAction(window, {}, Tr("Undo"),
                       Keys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z),
                                                 QKeySequence(Qt::ALT | Qt::Key_Backspace)}),
@@ -87,6 +91,7 @@ Commands::~Commands() { document_.RemoveView(*this); }
 
 void Commands::UpdateStates() {
   Save->setEnabled(!document_.path().empty());
+  Produce->setEnabled(!PreviewSettings::Instance().ClassListPath.empty());
   const UndoHistory& history = document_.History();
   Undo->setEnabled(history.NextUndo() != nullptr);
   Undo->setText(QString::fromStdString(document_.UndoText()));

@@ -29,6 +29,9 @@ class Commands : public DocumentView {
   QAction* const Save;
   QAction* const SaveAs;
   QAction* const Print;
+  // One composite per group of the applied class list or portrait index; enabled while one is
+  // applied.
+  QAction* const Produce;
   QAction* const Undo;
   QAction* const Redo;
   QAction* const ZoomIn;

@@ -1,14 +1,19 @@
 #include "shell/PreviewComposite.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "batch/GroupComposite.h"
 #include "engine/CompositeRenderer.h"
 #include "engine/RenderContext.h"
 #include "images/CompositeSubjects.h"
 #include "images/ImageCache.h"
 #include "platform/ModalQuestions.h"
+#include "roster/SchoolGroups.h"
+#include "settings/PreviewSettings.h"
+#include "shell/PreviewGroups.h"
 
 namespace {
 
@@ -47,16 +52,35 @@ void TellOnce(const std::string& message) {
 PreviewDrawn DrawPreviewComposite(DeviceContext& dc, const DisplayConverter& converter,
                                   const Montage& layout, const PreviewSettings& settings,
                                   const Rect& page) {
-  const RenderContext context{dc, converter, layout, settings, ImageCache::Instance()};
   // The subjects live for this drawing only, as the composite's cell items do; the class list
   // itself is read again only when its file changes.
-  const CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
+  CompositeSubjects subjects = CompositeSubjects::ForSettings(settings);
+  // A school's list shows one group, as `render --group` and the batch draw it: its pupils, its
+  // teacher as the main image and its fields filled in the caption lines.
+  std::optional<PreviewSettings> filled;
+  std::string captionError;
+  if (subjects.Class() != nullptr) {
+    if (const auto groups = PreviewSchoolGroups(settings)) {
+      const Group& group = PreviewGroup(*groups, settings);
+      subjects = GroupSubjects(group);
+      const CaptionFields captions(settings);
+      if (captions.Ok()) {
+        filled = captions.For(settings, group);
+      } else {
+        captionError = "The caption lines cannot be filled for the group.\n" + captions.Error();
+      }
+    }
+  }
+  const RenderContext context{dc, converter, layout, filled ? *filled : settings,
+                              ImageCache::Instance()};
   const CompositeContent content = DrawComposite(context, page, subjects, false);
   // The samples' only problem is the sample itself, which is told at every redraw that meets
   // it rather than once like a class's.
   const bool drawnClass = subjects.Class() != nullptr;
-  TellOnce(ClassMessage(subjects.ClassError(),
-                        drawnClass ? content.Problems : std::vector<PictureProblem>{}));
+  std::string message = ClassMessage(subjects.ClassError(),
+                                     drawnClass ? content.Problems : std::vector<PictureProblem>{});
+  if (!captionError.empty()) message += (message.empty() ? "" : "\n\n") + captionError;
+  TellOnce(message);
   if (!drawnClass) {
     for (const PictureProblem& problem : content.Problems) {
       ModalQuestions::Current().ShowMessage(problem.Error);

@@ -16,8 +16,9 @@ struct PreviewDrawn {
   bool MainImage = false;
 };
 
-// Draws the layout's composite with the class list the settings name, when it can be read, or
-// else the preview's sample subjects (NumImages of the settings, the main image included) on the
+// Draws the layout's composite with the class list the settings name, when it can be read (of a
+// school's list, the group the settings choose, see PreviewGroup), or else the preview's sample
+// subjects (NumImages of the settings, the main image included) on the
 // page rectangle in layout units, through the composite renderer. A class list that cannot be
 // read, or class pictures that cannot be drawn, are told once through the modal questions, not
 // again on every redraw. The screen and the printer both draw through here; only the surface

@@ -88,6 +88,7 @@ TEST_F(PreviewSettingsTest, EveryValueSurvivesARoundTripThroughTheProfile) {
   written.BackgroundImage = "/home/ann/back, ground.jpg";
   written.LogoImage = "/home/ann/logo.jpg";
   written.ClassListPath = "/home/ann/4B/class list.csv";
+  written.ClassGroup = "Mrs. Okafor";
   written.SamplePortrait = false;
   written.SetPaperType(1);
   written.NumImages = 9999;
@@ -106,6 +107,7 @@ TEST_F(PreviewSettingsTest, EveryValueSurvivesARoundTripThroughTheProfile) {
   EXPECT_EQ(read.BackgroundImage, written.BackgroundImage);
   EXPECT_EQ(read.LogoImage, written.LogoImage);
   EXPECT_EQ(read.ClassListPath, written.ClassListPath);
+  EXPECT_EQ(read.ClassGroup, written.ClassGroup);
   EXPECT_EQ(read.SamplePortrait, false);
   EXPECT_EQ(read.PaperType, 1);
   EXPECT_EQ(read.PaperHeight, 1524u);

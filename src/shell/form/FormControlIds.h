@@ -79,6 +79,8 @@ enum : int {
   LogoTransparencyTolerance = 1093,
   ClassListPath = 1094,
   BrowseClassList = 1095,
+  ClassGroup = 1096,
+  Produce = 1097,
 };
 
 // The buttons of the two position grids, top left to bottom right, indexed by position value.

@@ -70,6 +70,10 @@ void WriteField(const FormControls& controls, const FormField& field, const Valu
       if constexpr (std::is_same_v<Value, std::int32_t>) {
         QComboBox* list = controls.Get<QComboBox>(field.Id);
         list->setCurrentIndex(value >= 0 && value < list->count() ? value : -1);
+      } else if constexpr (std::is_same_v<Value, std::string>) {
+        // A text the list does not hold leaves the list's own choice, which the form made.
+        QComboBox* list = controls.Get<QComboBox>(field.Id);
+        if (const int found = list->findData(ToQt(value)); found >= 0) list->setCurrentIndex(found);
       }
       break;
     default:
@@ -108,6 +112,10 @@ void ReadField(const FormControls& controls, const FormField& field, Value& valu
         if (const int chosen = controls.Get<QComboBox>(field.Id)->currentIndex(); chosen >= 0) {
           value = chosen;
         }
+      } else if constexpr (std::is_same_v<Value, std::string>) {
+        // The item's data, not its text: the text adds the count of pupils.
+        QComboBox* list = controls.Get<QComboBox>(field.Id);
+        if (list->currentIndex() >= 0) value = FromQt(list->currentData().toString());
       }
       break;
     default:

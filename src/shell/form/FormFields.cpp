@@ -162,6 +162,8 @@ constexpr FormField kFields[] = {
     Command(FormId::Update, "Update", "Update the preview with your changes (or just hit return)"),
     Command(FormId::Print, "Print",
             "Print the preview - the layout will change to match the printer dimensions"),
+    Command(FormId::Produce, "Produce",
+            "Make one composite for every group of the class list or portrait index"),
     Command(FormId::New, "New",
             "Start a new layout. Note that a number of starter layouts have been provided in the "
             "installation folder."),
@@ -199,6 +201,9 @@ constexpr FormField kFields[] = {
          "Leave empty to use the sample images."),
     Browse(FormId::BrowseClassList, &PS::ClassListPath,
            "Click to browse to and select a class list to preview instead of the sample images"),
+    List(FormId::ClassGroup, "Group", FieldMember<PS, std::string>(&PS::ClassGroup),
+         "The group of the class list or portrait index to preview, with its teacher as the main "
+         "image and its caption fields filled"),
     Check(FormId::SamplePortrait, "Portrait", &PS::SamplePortrait,
           "Select this if the individual images should be oriented as portrait"),
     Command(FormId::Test, "Test",

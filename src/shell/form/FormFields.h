@@ -62,7 +62,8 @@ enum class FieldKind {
   Check,         // field: a flag in a check box
   Radio,         // field: one button of a group; the member holds the value of the chosen one
   Colour,        // field: a colour text shown in a swatch
-  List,          // field: the row of a list; a list without a member is the form's own
+  List,          // field: the row of a list, or the text of a list's item when the member is
+                 // text; a list without a member is the form's own
   Font,          // field: a font, edited in the font dialog from a button with the row's label
   ColourButton,  // editor of a Colour field: asks the colour dialog
   Browse,        // editor of a Text field: asks the open dialog for a file

@@ -86,8 +86,8 @@ void FormLayout::AddColour(QBoxLayout* row, QWidget* parent, int buttonId, int s
 QLayout* FormLayout::TopRow(QWidget* parent) {
   auto* column = Spaced(new QVBoxLayout);
   auto* buttons = Spaced(new QHBoxLayout);
-  for (int id :
-       {FormId::Update, FormId::Print, FormId::New, FormId::Open, FormId::Save, FormId::SaveAs}) {
+  for (int id : {FormId::Update, FormId::Print, FormId::Produce, FormId::New, FormId::Open,
+                 FormId::Save, FormId::SaveAs}) {
     buttons->addWidget(b_.Button(parent, id));
   }
   column->addLayout(buttons);
@@ -140,6 +140,15 @@ QWidget* FormLayout::PreviewSettings(QWidget* parent) {
     paths->addWidget(b_.SmallButton(samples, browseId), line, 2);
     ++line;
   }
+  // The groups of a school's list, filled by the form whenever a list is applied.
+  QLabel* groupLabel = FormBuilder::FieldLabel(samples, FormId::ClassGroup);
+  QComboBox* groups = b_.List(samples, FormId::ClassGroup);
+  groups->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  groups->setMinimumContentsLength(12);
+  groupLabel->setBuddy(groups);
+  paths->addWidget(groupLabel, line, 0);
+  paths->addWidget(groups, line, 1);
+  ++line;
   paths->addWidget(b_.Check(samples, FormId::SamplePortrait), line, 1);
   column->addWidget(samples);
 

@@ -18,9 +18,11 @@
 #include "platform/FileStamp.h"
 #include "platform/ModalQuestions.h"
 #include "platform/QtColour.h"
+#include "roster/SchoolGroups.h"
 #include "shell/AutomaticTest.h"
 #include "shell/CMontageDoc.h"
 #include "shell/Commands.h"
+#include "shell/PreviewGroups.h"
 #include "shell/RunTestDlg.h"
 #include "shell/form/ColourSwatch.h"
 #include "shell/form/FontQuestion.h"
@@ -34,7 +36,8 @@ namespace {
 constexpr char kJpegFilter[] = "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||";
 constexpr char kJpegExtension[] = "jpg";
 // "All Files" is every file: on Windows "*.*" matches names without a dot too, here only "*" does.
-constexpr char kClassListFilter[] = "Class List (*.csv)|*.csv|All Files (*)|*||";
+constexpr char kClassListFilter[] =
+    "Class lists and portrait indexes (*.csv *.txt)|*.csv;*.txt|All Files (*)|*||";
 constexpr char kClassListExtension[] = "csv";
 // Room the main window leaves beside the "Preview Settings" group for margins and the scroll bar.
 constexpr int kColumnAllowance = 40;
@@ -93,6 +96,8 @@ void MontageForm::Connect() {
       {FormId::Open, false, commands_.Open},
       {FormId::Save, true, commands_.Save},
       {FormId::SaveAs, true, commands_.SaveAs},
+      // The batch draws the layout as last applied, so an edit waiting in the form goes first.
+      {FormId::Produce, true, commands_.Produce},
   };
   for (const auto& file : files) {
     connect(button(file.Id), &QPushButton::clicked, this, [this, file] {
@@ -111,6 +116,9 @@ void MontageForm::Connect() {
           &MontageForm::OnPaperChosen);
   connect(check(FormId::OrientPortrait), &QCheckBox::clicked, this,
           &MontageForm::OnOrientationClicked);
+  // A group chosen is looked at at once, so the choice applies the form as Enter does.
+  connect(c.Get<QComboBox>(FormId::ClassGroup), &QComboBox::activated, this,
+          [this] { ApplyEdits(); });
 
   for (const FormField& field : FormFields()) {
     const auto handler = [this, &field]() -> std::function<void()> {
@@ -166,6 +174,7 @@ bool MontageForm::ApplyEdits() {
   const std::string change = FormApply::DescribeChange(before, layout);
   if (!change.empty()) document_.RecordUndo(before, change);
   document_.LayoutChanged();
+  FillGroupList();
   UpdateControlStates();
   return true;
 }
@@ -174,6 +183,7 @@ void MontageForm::ShowSettings() {
   FormApply::ShowSettings(PreviewSettings::Instance(), document_.layout().Portrait, draft_);
   // The field shows the user's class list, also while a test run keeps it out of the settings.
   if (test_->IsRunning()) draft_.Settings.ClassListPath = heldClassList_;
+  FillGroupList();
   // What the user typed in the layout's fields stays.
   Exchange().Write(draft_, FormPart::Preview);
   SetPaperSizeEditable(draft_.Paper.Row == PreviewSettings::CustomPaperType);
@@ -205,9 +215,26 @@ void MontageForm::UpdateControlStates() {
   c.Get<QCheckBox>(FormId::LogoLeft)->setEnabled(printLogo && singleLogo);
   c.Get<QCheckBox>(FormId::LogoTop)->setEnabled(printLogo && singleLogo);
   c.Get<QPushButton>(FormId::Stop)->setEnabled(test_->IsRunning());
+  c.Get<QPushButton>(FormId::Produce)
+      ->setEnabled(!PreviewSettings::Instance().ClassListPath.empty());
   // A note rather than a disabled number of images: every apply still checks the number and the
   // automatic test writes its counts there, so a bad number must stay correctable.
   c.ClassListInUse->setVisible(IsReadableFile(PreviewSettings::Instance().ClassListPath));
+}
+
+void MontageForm::FillGroupList() {
+  QComboBox* list = Controls().Get<QComboBox>(FormId::ClassGroup);
+  const QSignalBlocker blocker(list);
+  list->clear();
+  const PreviewSettings& settings = PreviewSettings::Instance();
+  const std::shared_ptr<const SchoolGroups> groups = PreviewSchoolGroups(settings);
+  list->setEnabled(groups != nullptr);
+  if (!groups) return;
+  for (const Group& group : groups->Groups()) {
+    list->addItem(ToQt(GroupListItem(group)), ToQt(group.Name));
+  }
+  // The group the preview draws, which is the first when the one chosen before is gone.
+  list->setCurrentIndex(list->findData(ToQt(PreviewGroup(*groups, settings).Name)));
 }
 
 int MontageForm::ColumnWidth() const {

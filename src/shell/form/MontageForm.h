@@ -95,6 +95,9 @@ class MontageForm : public QWidget, public DocumentView {
   void FillRecentCombo(bool select);
   // Chooses the document's file in the combo, or nothing when it is not listed.
   void ShowDocumentInCombo();
+  // Lists the groups of the applied class list with the one the preview draws chosen; disabled
+  // for a list without groups.
+  void FillGroupList();
   // Height and Width take typed sizes only for the custom paper.
   void SetPaperSizeEditable(bool editable);
   void Refresh();

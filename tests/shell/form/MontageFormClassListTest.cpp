@@ -1,10 +1,12 @@
 // The class list field: a preview setting applied with the others and never written into the
 // layout; while a readable list is applied, the form says that the class sets the count.
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,10 +17,12 @@
 #include "platform/ColourRef.h"
 #include "settings/PreviewSettings.h"
 #include "shell/CMontageView.h"
+#include "shell/DocumentView.h"
 #include "shell/form/FormControlIds.h"
 #include "shell/form/FormControls.h"
 #include "support/ClassFolder.h"
 #include "support/ProgramRun.h"
+#include "support/SchoolFolder.h"
 
 namespace {
 
@@ -133,3 +137,103 @@ TEST_F(MontageFormTest, TheAppliedClassListIsWhatThePreviewDraws) {
 }
 
 }  // namespace
+
+// The Group list of a school's index: what it lists, the preview following the choice, and the
+// choice kept in the settings for the next start but never in the layout.
+class MontageFormGroupTest : public MontageFormTest {
+ protected:
+  MontageFormGroupTest() {
+    ImageCache::Instance().Resize(40, true);
+    ImageCache::Instance().Clear();
+    index = testsupport::WriteSchoolFolder(folder.Path() / "school").string();
+    view = std::make_unique<CMontageView>(*document);
+    view->resize(800, 600);
+    view->show();
+    for (int i = 0; i < 100 && !view->FittedOnce(); ++i) QApplication::processEvents();
+  }
+
+  QComboBox* Groups() const { return C().Get<QComboBox>(FormId::ClassGroup); }
+  std::vector<std::string> Items() const {
+    std::vector<std::string> items;
+    for (int i = 0; i < Groups()->count(); ++i)
+      items.push_back(Groups()->itemText(i).toStdString());
+    return items;
+  }
+
+  std::string index;
+  std::unique_ptr<CMontageView> view;
+};
+
+TEST_F(MontageFormGroupTest, TheListHoldsTheGroupsOfAnAppliedSchoolOnly) {
+  const std::string plain = folder.Write("4B.csv", kClassList).string();
+  const std::vector<std::string> school = {"Mrs. Okafor (3 pupils)", "Mr. Brennan (3 pupils)",
+                                           "Dr. Lind (3 pupils)", "Staff (2 pupils)"};
+  const struct {
+    std::string path;
+    bool apply;
+    std::vector<std::string> items;
+  } cases[] = {
+      {"", true, {}},
+      {index, false, {}},  // typed but not applied
+      {index, true, school},
+      {plain, true, {}},  // a plain class list is one class
+      {PathOf("missing.txt"), true, {}},
+      {index, true, school},
+  };
+  for (const auto& c : cases) {
+    Type(FormId::ClassListPath, QString::fromStdString(c.path));
+    if (c.apply) Click(FormId::Update);
+    EXPECT_EQ(Items(), c.items) << c.path;
+    EXPECT_EQ(Enabled(FormId::ClassGroup), !c.items.empty()) << c.path;
+  }
+}
+
+TEST_F(MontageFormGroupTest, ThePreviewDrawsTheChosenGroupWithItsTeacherAndTellsItsProblemsOnce) {
+  Type(FormId::ClassListPath, QString::fromStdString(index));
+  Click(FormId::Update);
+  const struct {
+    int chosen;
+    std::size_t drawn;
+    // A part of the one message the choice brings, or empty for none.
+    std::string told;
+  } cases[] = {
+      // The first group until another is chosen; Cole's picture is missing.
+      {-1, 4, testsupport::kMissingPicture},
+      {1, 4, ""},  // Fox's picture is found whatever its case
+      {2, 4, "missing-ito.jpg"},
+      {3, 3, ""},
+      {2, 4, "missing-ito.jpg"},
+  };
+  for (const auto& c : cases) {
+    const std::size_t told = questions.Messages().size();
+    if (c.chosen >= 0) Choose(FormId::ClassGroup, c.chosen);
+    EXPECT_EQ(ImagesDrawn(*view), c.drawn) << c.chosen;
+    EXPECT_TRUE(view->LastDrawn().MainImage) << c.chosen;
+    // A redraw for another reason tells nothing again.
+    document->UpdateAllViews(HintLayoutEdited);
+    ImagesDrawn(*view);
+    ASSERT_EQ(questions.Messages().size(), told + (c.told.empty() ? 0 : 1)) << c.chosen;
+    if (!c.told.empty()) EXPECT_NE(questions.Messages().back().find(c.told), std::string::npos);
+  }
+  EXPECT_EQ(PreviewSettings::Instance().ClassGroup, "Dr. Lind");
+  // Choosing applies nothing of the layout.
+  EXPECT_EQ(document->History().NextUndo(), nullptr);
+
+  // The next start shows the same group; the layout file never names it.
+  RemakeForm();
+  EXPECT_EQ(Groups()->currentText().toStdString(), "Dr. Lind (3 pupils)");
+  questions.AnswerPath(PathOf("saved.txt"));
+  Click(FormId::SaveAs);
+  EXPECT_EQ(ReadFile(PathOf("saved.txt")).find("Lind"), std::string::npos);
+}
+
+TEST_F(MontageFormGroupTest, CaptionFieldsAreCheckedForTheGroup) {
+  Type(FormId::ClassListPath, QString::fromStdString(index));
+  Type(FormId::SampleCaptionLine2, "{Techer}");
+  Click(FormId::Update);
+  ImagesDrawn(*view);
+  ASSERT_FALSE(questions.Messages().empty());
+  EXPECT_NE(questions.Messages().back().find("caption line 2: unknown field {Techer}"),
+            std::string::npos)
+      << questions.Messages().back();
+}
