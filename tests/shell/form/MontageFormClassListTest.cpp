@@ -213,7 +213,9 @@ TEST_F(MontageFormGroupTest, ThePreviewDrawsTheChosenGroupWithItsTeacherAndTells
     document->UpdateAllViews(HintLayoutEdited);
     ImagesDrawn(*view);
     ASSERT_EQ(questions.Messages().size(), told + (c.told.empty() ? 0 : 1)) << c.chosen;
-    if (!c.told.empty()) EXPECT_NE(questions.Messages().back().find(c.told), std::string::npos);
+    if (!c.told.empty()) {
+      EXPECT_NE(questions.Messages().back().find(c.told), std::string::npos);
+    }
   }
   EXPECT_EQ(PreviewSettings::Instance().ClassGroup, "Dr. Lind");
   // Choosing applies nothing of the layout.
