@@ -14,12 +14,9 @@
 #include "roster/SchoolGroups.h"
 #include "settings/PreviewSettings.h"
 #include "shell/PreviewGroups.h"
+#include "shell/ShortList.h"
 
 namespace {
-
-// A message box lists this many pictures at most; a class whose folder was moved would
-// otherwise fill the screen with one line per subject.
-constexpr std::size_t kListedPictures = 10;
 
 std::string ClassMessage(const std::string& classError,
                          const std::vector<PictureProblem>& problems) {
@@ -27,15 +24,11 @@ std::string ClassMessage(const std::string& classError,
     return "The class list cannot be read, so the preview shows the sample images.\n" + classError;
   }
   if (problems.empty()) return {};
-  std::string text =
-      "Some pictures of the class list cannot be drawn; their cells show a placeholder.";
-  for (std::size_t i = 0; i < problems.size() && i < kListedPictures; ++i) {
-    text += "\n" + problems[i].Path + ": " + problems[i].Error;
-  }
-  if (problems.size() > kListedPictures) {
-    text += "\n... and " + std::to_string(problems.size() - kListedPictures) + " more";
-  }
-  return text;
+  std::vector<std::string> lines;
+  for (const PictureProblem& problem : problems)
+    lines.push_back(problem.Path + ": " + problem.Error);
+  return "Some pictures of the class list cannot be drawn; their cells show a placeholder." +
+         ShortList(lines);
 }
 
 // Tells about the class once: the preview draws again for every change of a frame or a

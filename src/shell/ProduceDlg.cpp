@@ -21,13 +21,12 @@
 #include "platform/Profile.h"
 #include "settings/PreviewSettings.h"
 #include "shell/BatchWorker.h"
+#include "shell/ShortList.h"
 
 namespace {
 
 constexpr char kListFilter[] =
     "Class lists and portrait indexes (*.csv *.txt)|*.csv;*.txt|All Files (*)|*||";
-// The missing pictures the summary names; a school whose folder was moved has hundreds.
-constexpr std::size_t kListedPictures = 10;
 
 constexpr std::array<OutputFormat, 3> kFormats = {OutputFormat::Jpeg, OutputFormat::Png,
                                                   OutputFormat::Pdf};
@@ -208,15 +207,7 @@ void ProduceDlg::OnFinished(const BatchResult& result) {
     progress_->setValue(static_cast<int>(written));
   }
   std::string text = result.Summary;
-  if (!missing.empty()) {
-    text += "\nMissing pictures:";
-    for (std::size_t i = 0; i < missing.size() && i < kListedPictures; ++i) {
-      text += "\n" + missing[i];
-    }
-    if (missing.size() > kListedPictures) {
-      text += "\n... and " + std::to_string(missing.size() - kListedPictures) + " more";
-    }
-  }
+  if (!missing.empty()) text += "\nMissing pictures:" + ShortList(missing);
   if (result.Outcome == BatchResult::Status::Cancelled) {
     text = "Cancelled: " + std::to_string(written) + " composites were written.\n" + text;
   }
