@@ -92,7 +92,7 @@ TEST_F(MontageFormTest, BrowseButtonsPutTheChosenFileInTheirField) {
        "jpg"},
       {FormId::BrowseLogo, FormId::LogoImage, &PreviewSettings::LogoImage, jpeg, "jpg"},
       {FormId::BrowseClassList, FormId::ClassListPath, &PreviewSettings::ClassListPath,
-       "Class List (*.csv)|*.csv|All Files (*)|*||", "csv"},
+       "Class lists and portrait indexes (*.csv *.txt)|*.csv;*.txt|All Files (*)|*||", "csv"},
   };
   for (const auto& c : cases) {
     questions.Forget();
