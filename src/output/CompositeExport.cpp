@@ -87,7 +87,8 @@ Drawing Draw(const Montage& layout, const PreviewSettings& settings, ImageCache&
   const RenderContext context{dc, converter, layout, settings, cache};
   // Should a drawing reach into rows handed to the pipeline after all, the pipeline lets go of
   // them first and compresses the whole picture once it is drawn.
-  if (pipelined) drawing.Pipeline = std::make_unique<PngPipeline>(dc.Image());
+  if (pipelined)
+    drawing.Pipeline = std::make_unique<PngPipeline>(dc.Image(), CompressionLevel(format));
   PngPipeline* pipeline = drawing.Pipeline.get();
   const auto handOver = [&dc, pipeline](int logicalY) {
     dc.HandOverRowsAbove(dc.DeviceY(logicalY), [pipeline] { pipeline->LetGo(); });

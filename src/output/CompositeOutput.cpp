@@ -74,6 +74,10 @@ QPageLayout CompositePageLayout(int pageWidth, int pageHeight) {
                      QMarginsF());
 }
 
+int CompressionLevel(OutputFormat format) {
+  return format == OutputFormat::Pdf ? PngEncoder::DefaultLevel - 1 : PngEncoder::DefaultLevel;
+}
+
 bool WriteComposite(const QImage& image, const std::string& path, OutputFormat format, int dpi,
                     int pageWidth, int pageHeight, std::string& error, PngPipeline* pipeline) {
   FileReplacement file(path);
@@ -83,10 +87,11 @@ bool WriteComposite(const QImage& image, const std::string& path, OutputFormat f
   }
   ReplacementDevice device(file);
   bool written = false;
-  // A PDF holds the same compressed rows as the PNG, so the two files hold the same pixels.
+  // A PDF holds the rows compressed as for the PNG, so the two files hold the same pixels.
   const auto compressed = [&](const PngEncoder::FileOfRows& wrap) {
-    const QByteArray bytes =
-        pipeline ? pipeline->Finish(image, wrap, error) : PngEncoder::Encode(image, wrap, error);
+    const QByteArray bytes = pipeline
+                                 ? pipeline->Finish(image, wrap, error)
+                                 : PngEncoder::Encode(image, wrap, error, CompressionLevel(format));
     return !bytes.isEmpty() &&
            !file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   };
