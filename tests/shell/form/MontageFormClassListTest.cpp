@@ -79,6 +79,8 @@ TEST_F(MontageFormTest, TheNoteOnTheNumberOfImagesShowsWhileAReadableClassListIs
 // Images the preview drew, the main image among them.
 std::size_t ImagesDrawn(CMontageView& view) {
   view.viewport()->repaint();
+  // The messages of a drawing are shown once the paint has ended.
+  QApplication::processEvents();
   const PreviewDrawn drawn = view.LastDrawn();
   return drawn.SmallImages + (drawn.MainImage ? 1 : 0);
 }
@@ -146,6 +148,10 @@ class MontageFormGroupTest : public MontageFormTest {
     ImageCache::Instance().Resize(40, true);
     ImageCache::Instance().Clear();
     index = testsupport::WriteSchoolFolder(folder.Path() / "school").string();
+    // The samples the preview shows until the school is applied.
+    PreviewSettings::Instance().SampleImagePath =
+        testsupport::WriteClassPicture(folder.Path(), "sample.jpg").string();
+    RemakeForm();
     view = std::make_unique<CMontageView>(*document);
     view->resize(800, 600);
     view->show();
