@@ -10,10 +10,10 @@
 const std::vector<int>& TabOrderOfTheForm() {
   static const std::vector<int> order = {
       // Top row.
-      1016, 1024, 1010, 1011, 1012, 1013, 1009,
+      1016, 1024, 1097, 1010, 1011, 1012, 1013, 1009,
       // Preview Settings, with Sample Images and Sample Caption Lines.
-      1001, 1004, 1005, 1003, 1006, 1017, 1060, 1066, 1091, 1094, 1095, 1007, 1008, 1041, 1092,
-      1086, 1088, 1089, 1090,
+      1001, 1004, 1005, 1003, 1006, 1017, 1060, 1066, 1091, 1094, 1095, 1096, 1007, 1008, 1041,
+      1092, 1086, 1088, 1089, 1090,
       // General (the swatch takes no focus).
       1032, 1033, 1043, 1002,
       // Background.

@@ -79,8 +79,6 @@ TEST_F(MontageFormTest, TheNoteOnTheNumberOfImagesShowsWhileAReadableClassListIs
 // Images the preview drew, the main image among them.
 std::size_t ImagesDrawn(CMontageView& view) {
   view.viewport()->repaint();
-  // The messages of a drawing are shown once the paint has ended.
-  QApplication::processEvents();
   const PreviewDrawn drawn = view.LastDrawn();
   return drawn.SmallImages + (drawn.MainImage ? 1 : 0);
 }
@@ -159,6 +157,12 @@ class MontageFormGroupTest : public MontageFormTest {
   }
 
   QComboBox* Groups() const { return C().Get<QComboBox>(FormId::ClassGroup); }
+  // Images the preview drew; the messages of a drawing are shown once its paint has ended.
+  std::size_t Drawn() const {
+    const std::size_t drawn = ImagesDrawn(*view);
+    QApplication::processEvents();
+    return drawn;
+  }
   std::vector<std::string> Items() const {
     std::vector<std::string> items;
     for (int i = 0; i < Groups()->count(); ++i)
@@ -213,11 +217,11 @@ TEST_F(MontageFormGroupTest, ThePreviewDrawsTheChosenGroupWithItsTeacherAndTells
   for (const auto& c : cases) {
     const std::size_t told = questions.Messages().size();
     if (c.chosen >= 0) Choose(FormId::ClassGroup, c.chosen);
-    EXPECT_EQ(ImagesDrawn(*view), c.drawn) << c.chosen;
+    EXPECT_EQ(Drawn(), c.drawn) << c.chosen;
     EXPECT_TRUE(view->LastDrawn().MainImage) << c.chosen;
     // A redraw for another reason tells nothing again.
     document->UpdateAllViews(HintLayoutEdited);
-    ImagesDrawn(*view);
+    Drawn();
     ASSERT_EQ(questions.Messages().size(), told + (c.told.empty() ? 0 : 1)) << c.chosen;
     if (!c.told.empty()) {
       EXPECT_NE(questions.Messages().back().find(c.told), std::string::npos);
@@ -239,7 +243,7 @@ TEST_F(MontageFormGroupTest, CaptionFieldsAreCheckedForTheGroup) {
   Type(FormId::ClassListPath, QString::fromStdString(index));
   Type(FormId::SampleCaptionLine2, "{Techer}");
   Click(FormId::Update);
-  ImagesDrawn(*view);
+  Drawn();
   ASSERT_FALSE(questions.Messages().empty());
   EXPECT_NE(questions.Messages().back().find("caption line 2: unknown field {Techer}"),
             std::string::npos)
