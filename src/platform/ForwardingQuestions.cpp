@@ -20,6 +20,10 @@ std::optional<std::string> ForwardingQuestions::AskSavePath(const FileDialogRequ
   return previous_->AskSavePath(request);
 }
 
+std::optional<std::string> ForwardingQuestions::AskFolder(const std::string& initialFolder) {
+  return previous_->AskFolder(initialFolder);
+}
+
 std::optional<ColourRef> ForwardingQuestions::AskColour(ColourRef initial, CustomColours& custom) {
   return previous_->AskColour(initial, custom);
 }

@@ -15,6 +15,7 @@ class ForwardingQuestions : public ModalQuestions {
   QuestionAnswer AskYesNoCancel(const std::string& text) override;
   std::optional<std::string> AskOpenPath(const FileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFolder(const std::string& initialFolder) override;
   std::optional<ColourRef> AskColour(ColourRef initial, CustomColours& custom) override;
   std::optional<FontChoice> AskFont(const FontChoice& initial) override;
   bool AskPrint(QPrinter& printer) override;

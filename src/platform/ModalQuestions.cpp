@@ -46,6 +46,8 @@ std::optional<std::string> StreamQuestions::AskOpenPath(const FileDialogRequest&
 
 std::optional<std::string> StreamQuestions::AskSavePath(const FileDialogRequest&) { return {}; }
 
+std::optional<std::string> StreamQuestions::AskFolder(const std::string&) { return {}; }
+
 std::optional<ColourRef> StreamQuestions::AskColour(ColourRef, CustomColours&) { return {}; }
 
 std::optional<FontChoice> StreamQuestions::AskFont(const FontChoice&) { return {}; }
@@ -80,6 +82,11 @@ std::optional<std::string> ScriptedQuestions::AskOpenPath(const FileDialogReques
 
 std::optional<std::string> ScriptedQuestions::AskSavePath(const FileDialogRequest& request) {
   asked_.push_back(Question(AskedQuestion::Kind::SavePath, request));
+  return Next(paths_, std::optional<std::string>());
+}
+
+std::optional<std::string> ScriptedQuestions::AskFolder(const std::string& initialFolder) {
+  asked_.push_back(Question(AskedQuestion::Kind::Folder, FileDialogRequest{{}, {}, initialFolder}));
   return Next(paths_, std::optional<std::string>());
 }
 

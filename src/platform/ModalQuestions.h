@@ -54,6 +54,8 @@ class ModalQuestions {
   // The full path of an existing file to open, or of a file to save to.
   virtual std::optional<std::string> AskOpenPath(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> AskSavePath(const FileDialogRequest& request) = 0;
+  // The full path of an existing folder, starting from initialFolder (none: the current one).
+  virtual std::optional<std::string> AskFolder(const std::string& initialFolder) = 0;
   // The colour dialog fully opened, starting from initial.
   virtual std::optional<ColourRef> AskColour(ColourRef initial, CustomColours& custom) = 0;
   // The font dialog with a colour, starting from initial.
@@ -79,6 +81,7 @@ class StreamQuestions : public ModalQuestions {
   QuestionAnswer AskYesNoCancel(const std::string& text) override;
   std::optional<std::string> AskOpenPath(const FileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFolder(const std::string& initialFolder) override;
   std::optional<ColourRef> AskColour(ColourRef initial, CustomColours& custom) override;
   std::optional<FontChoice> AskFont(const FontChoice& initial) override;
   bool AskPrint(QPrinter& printer) override;
@@ -89,10 +92,10 @@ class StreamQuestions : public ModalQuestions {
 
 // One question as a scripted user saw it.
 struct AskedQuestion {
-  enum class Kind { Message, YesNoCancel, OpenPath, SavePath, Colour, Font, Print };
+  enum class Kind { Message, YesNoCancel, OpenPath, SavePath, Folder, Colour, Font, Print };
   Kind What = Kind::Message;
   std::string Text;        // message and yes/no/cancel texts
-  FileDialogRequest File;  // open and save dialogs
+  FileDialogRequest File;  // open and save dialogs; a folder dialog's start in InitialPath
   ColourRef Colour = 0;    // the colour dialog's starting colour
   FontChoice Font;         // the font dialog's starting font
 };
@@ -106,12 +109,13 @@ class ScriptedQuestions : public ModalQuestions {
   QuestionAnswer AskYesNoCancel(const std::string& text) override;
   std::optional<std::string> AskOpenPath(const FileDialogRequest& request) override;
   std::optional<std::string> AskSavePath(const FileDialogRequest& request) override;
+  std::optional<std::string> AskFolder(const std::string& initialFolder) override;
   std::optional<ColourRef> AskColour(ColourRef initial, CustomColours& custom) override;
   std::optional<FontChoice> AskFont(const FontChoice& initial) override;
   bool AskPrint(QPrinter& printer) override;
 
   void AnswerYesNoCancel(QuestionAnswer answer) { answers_.push_back(answer); }
-  // Answers the next open or save dialog; nothing stands for Cancel.
+  // Answers the next open, save or folder dialog; nothing stands for Cancel.
   void AnswerPath(std::optional<std::string> path) { paths_.push_back(std::move(path)); }
   // Answers the next colour dialog; a colour function may also change the custom colours.
   void AnswerColour(std::optional<ColourRef> colour);

@@ -80,6 +80,13 @@ std::optional<std::string> QtQuestions::AskPath(const FileDialogRequest& request
   return QFile::encodeName(chosen.front()).toStdString();
 }
 
+std::optional<std::string> QtQuestions::AskFolder(const std::string& initialFolder) {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      Parent(), QString(), QFile::decodeName(initialFolder.c_str()));
+  if (chosen.isEmpty()) return std::nullopt;
+  return QFile::encodeName(chosen).toStdString();
+}
+
 std::optional<ColourRef> QtQuestions::AskColour(ColourRef initial, CustomColours& custom) {
   for (int i = 0; i < static_cast<int>(custom.size()); ++i) {
     QColorDialog::setCustomColor(i, ToQColor(custom[static_cast<std::size_t>(i)]));

@@ -76,7 +76,9 @@ void ProduceDlg::Build() {
   connect(browseList, &QPushButton::clicked, this, &ProduceDlg::OnBrowseList);
   row(tr("Class list or index"), list_, browseList);
   folder_ = Named(new QLineEdit(ToQt(choices_.OutputFolder), this), tr("Output folder"));
-  row(tr("Output folder"), folder_);
+  auto* browseFolder = Named(new QPushButton(tr("..."), this), tr("Browse for the folder"));
+  connect(browseFolder, &QPushButton::clicked, this, &ProduceDlg::OnBrowseFolder);
+  row(tr("Output folder"), folder_, browseFolder);
   format_ = List(this, tr("Format"), {tr("JPEG"), tr("PNG"), tr("PDF")},
                  static_cast<int>(choices_.FormatRow));
   row(tr("Format"), format_);
@@ -144,6 +146,12 @@ void ProduceDlg::OnBrowseList() {
   const std::optional<std::string> chosen = ModalQuestions::Current().AskOpenPath(
       FileDialogRequest{kListFilter, "txt", list_->text().toStdString()});
   if (chosen && !chosen->empty()) list_->setText(ToQt(*chosen));
+}
+
+void ProduceDlg::OnBrowseFolder() {
+  const std::optional<std::string> chosen =
+      ModalQuestions::Current().AskFolder(folder_->text().toStdString());
+  if (chosen && !chosen->empty()) folder_->setText(ToQt(*chosen));
 }
 
 void ProduceDlg::OnStart() {

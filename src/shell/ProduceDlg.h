@@ -42,6 +42,7 @@ class ProduceDlg : public QDialog {
   void Build();
   void OnStart();
   void OnBrowseList();
+  void OnBrowseFolder();
   void OnProgress(int done, int total, const QString& group);
   void OnFinished(const BatchResult& result);
   void OnOpenFolder();

@@ -98,6 +98,24 @@ TEST_F(ProduceDlgTest, EveryChoiceIsKeptForTheNextDialog) {
   EXPECT_TRUE(Files(folder.Path() / "out").contains("proof.pdf"));
 }
 
+TEST_F(ProduceDlgTest, BrowsingFillsTheFieldsAndCancellingKeepsThem) {
+  const std::string out = (folder.Path() / "out").string();
+  questions.AnswerPath(folder.Path().string() + "/other.txt");
+  questions.AnswerPath(out);
+  questions.AnswerPath(std::nullopt);
+  Find<QPushButton>("Browse for the list")->click();
+  Find<QPushButton>("Browse for the folder")->click();
+  Find<QPushButton>("Browse for the folder")->click();
+  EXPECT_EQ(Find<QLineEdit>("Class list or index")->text().toStdString(),
+            folder.Path().string() + "/other.txt");
+  EXPECT_EQ(Find<QLineEdit>("Output folder")->text().toStdString(), out);
+  ASSERT_EQ(questions.Asked().size(), 3u);
+  EXPECT_EQ(questions.Asked()[0].What, AskedQuestion::Kind::OpenPath);
+  EXPECT_EQ(questions.Asked()[0].File.InitialPath, index);
+  EXPECT_EQ(questions.Asked()[2].What, AskedQuestion::Kind::Folder);
+  EXPECT_EQ(questions.Asked()[2].File.InitialPath, out);
+}
+
 TEST_F(ProduceDlgTest, StartMakesEveryGroupAndSummarisesWhatIsMissing) {
   const std::filesystem::path out = folder.Path() / "out";
   Produce(out);
