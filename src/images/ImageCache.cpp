@@ -93,6 +93,12 @@ ImageCache::~ImageCache() = default;
 ImageCache::Picture ImageCache::Get(const std::string& path, ImageError& error,
                                     const ImageAdjustments* adjustments,
                                     const DecodeTarget& target) {
+  // A request without a file (a background picture never chosen, drawn on every redraw) finds
+  // nothing, and must not take the entry of a picture the cache holds for the next drawing.
+  if (path.empty()) {
+    error = ImageError::FromToolkit(PLTextException(PL_ERRFILE_NOT_FOUND, "No file was given"));
+    return nullptr;
+  }
   Lock lock(lock_);
   Picture result = Find(path, adjustments, target);
   if (!result) {

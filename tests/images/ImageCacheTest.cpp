@@ -128,10 +128,14 @@ TEST_F(ImageCacheTest, MissingFilesAreReportedAtOnce) {
   EXPECT_EQ(cache_.Paths(), Paths(10, ""));
 }
 
-TEST_F(ImageCacheTest, AnEmptyPathFindsNoFreshEntry) {
+TEST_F(ImageCacheTest, AnEmptyPathFindsNothingAndKeepsEveryPicture) {
+  cache_.Resize(1, true);
+  const std::string kept = folder_.Photo("kept.jpg", 16, 8);
+  Get(kept);
   ImageError error;
   EXPECT_FALSE(cache_.Get("", error));
   EXPECT_EQ(error.Class, ImageError::ImageMissing);
+  EXPECT_EQ(cache_.Paths(), Paths{kept});
 }
 
 TEST_F(ImageCacheTest, AFileThatCannotBeDecodedIsRetriedForTwentySeconds) {

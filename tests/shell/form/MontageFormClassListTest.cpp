@@ -76,10 +76,12 @@ TEST_F(MontageFormTest, TheNoteOnTheNumberOfImagesShowsWhileAReadableClassListIs
   EXPECT_TRUE(questions.Messages().empty());
 }
 
-// Images the preview drew, the main image among them.
+// Images the preview drew, the main image among them. The messages of a drawing are shown once
+// its paint has ended, so they have arrived when this returns.
 std::size_t ImagesDrawn(CMontageView& view) {
   view.viewport()->repaint();
   const PreviewDrawn drawn = view.LastDrawn();
+  QApplication::processEvents();
   return drawn.SmallImages + (drawn.MainImage ? 1 : 0);
 }
 
@@ -157,12 +159,7 @@ class MontageFormGroupTest : public MontageFormTest {
   }
 
   QComboBox* Groups() const { return C().Get<QComboBox>(FormId::ClassGroup); }
-  // Images the preview drew; the messages of a drawing are shown once its paint has ended.
-  std::size_t Drawn() const {
-    const std::size_t drawn = ImagesDrawn(*view);
-    QApplication::processEvents();
-    return drawn;
-  }
+  std::size_t Drawn() const { return ImagesDrawn(*view); }
   std::vector<std::string> Items() const {
     std::vector<std::string> items;
     for (int i = 0; i < Groups()->count(); ++i)
