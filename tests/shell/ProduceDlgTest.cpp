@@ -154,4 +154,20 @@ TEST_F(ProduceDlgTest, AFolderThatCannotBeMadeIsToldWithItsReason) {
   EXPECT_TRUE(Find<QPushButton>("Close")->isEnabled());
 }
 
+TEST_F(ProduceDlgTest, AFailureMidwayIsToldAndTheCompositesMadeAreKept) {
+  // A folder where the last group's file would go: that file cannot be written.
+  const std::filesystem::path out = folder.Path() / "out";
+  const std::string last = testsupport::SchoolGroups().back().name;
+  std::filesystem::create_directories(out / (last + ".jpg"));
+  Produce(out);
+  ASSERT_EQ(questions.Messages().size(), 1u);
+  const std::string message = questions.Messages().front();
+  EXPECT_NE(message.find(last + ": "), std::string::npos) << message;
+  EXPECT_NE(message.find("composites already made are kept"), std::string::npos) << message;
+  for (std::size_t i = 0; i + 1 < testsupport::SchoolGroups().size(); ++i) {
+    EXPECT_TRUE(Files(out).contains(testsupport::SchoolGroups()[i].name + ".jpg")) << i;
+  }
+  EXPECT_TRUE(Find<QPushButton>("Open Folder")->isEnabled());
+}
+
 }  // namespace
