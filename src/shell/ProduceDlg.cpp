@@ -21,12 +21,10 @@
 #include "platform/Profile.h"
 #include "settings/PreviewSettings.h"
 #include "shell/BatchWorker.h"
+#include "shell/ClassListFilter.h"
 #include "shell/ShortList.h"
 
 namespace {
-
-constexpr char kListFilter[] =
-    "Class lists and portrait indexes (*.csv *.txt)|*.csv;*.txt|All Files (*)|*||";
 
 constexpr std::array<OutputFormat, 3> kFormats = {OutputFormat::Jpeg, OutputFormat::Png,
                                                   OutputFormat::Pdf};
@@ -144,7 +142,7 @@ void ProduceDlg::Remember() {
 
 void ProduceDlg::OnBrowseList() {
   const std::optional<std::string> chosen = ModalQuestions::Current().AskOpenPath(
-      FileDialogRequest{kListFilter, "txt", list_->text().toStdString()});
+      FileDialogRequest{kClassListFilter, "txt", list_->text().toStdString()});
   if (chosen && !chosen->empty()) list_->setText(ToQt(*chosen));
 }
 

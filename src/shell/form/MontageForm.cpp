@@ -21,6 +21,7 @@
 #include "roster/SchoolGroups.h"
 #include "shell/AutomaticTest.h"
 #include "shell/CMontageDoc.h"
+#include "shell/ClassListFilter.h"
 #include "shell/Commands.h"
 #include "shell/PreviewGroups.h"
 #include "shell/RunTestDlg.h"
@@ -35,9 +36,6 @@ namespace {
 
 constexpr char kJpegFilter[] = "JPEG Image files (*.jpg;*.jpeg)|*.jpg;*.jpeg||";
 constexpr char kJpegExtension[] = "jpg";
-// "All Files" is every file: on Windows "*.*" matches names without a dot too, here only "*" does.
-constexpr char kClassListFilter[] =
-    "Class lists and portrait indexes (*.csv *.txt)|*.csv;*.txt|All Files (*)|*||";
 constexpr char kClassListExtension[] = "csv";
 // Room the main window leaves beside the "Preview Settings" group for margins and the scroll bar.
 constexpr int kColumnAllowance = 40;
