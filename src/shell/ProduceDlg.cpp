@@ -99,7 +99,8 @@ void ProduceDlg::Build() {
   progress_->setRange(0, 1);
   progress_->setValue(0);
   progress_->setFormat(QString());
-  summary_ = Named(new QLabel(this), tr("Summary"));
+  // Unnamed, so that a screen reader reads the summary itself, which is a label's name.
+  summary_ = new QLabel(this);
   summary_->setWordWrap(true);
   summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -6,6 +6,7 @@ Run inside `xvfb-run -a dbus-run-session -- /usr/bin/python3 SCRIPT PROGRAM`, wi
 python3-pyatspi, at-spi2-core, ImageMagick and xdotool installed."""
 
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -66,7 +67,24 @@ class Program:
         env.pop("QT_QPA_PLATFORM", None)
         self.started = time.monotonic()
         self.process = subprocess.Popen([executable, *arguments], env=env)
-        self.app = wait_for("the program on the accessibility bus", lambda: self._find_app(app_name))
+        try:
+            self.app = wait_for("the program on the accessibility bus",
+                                lambda: self._find_app(app_name))
+        except BaseException:
+            self.close()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, value, traceback):
+        """Ends the program; the scratch folder goes too unless the test failed, when it stays
+        for a look at what the program was given and what it made."""
+        self.close()
+        if kind is None:
+            shutil.rmtree(self.scratch, ignore_errors=True)
+        else:
+            print("kept the scratch folder", self.scratch, file=sys.stderr)
 
     def _find_app(self, name):
         if self.process.poll() is not None:
@@ -94,6 +112,29 @@ class Program:
 
     def press(self, name):
         self.find(name, pyatspi.ROLE_PUSH_BUTTON).queryAction().doAction(0)
+
+    def labelled(self, label, timeout=10.0):
+        """The control that the label with this text names, as a screen reader pairs them."""
+        def probe():
+            for node in walk(self.app):
+                if node.name != label or node.getRole() != pyatspi.ROLE_LABEL:
+                    continue
+                for relation in node.getRelationSet():
+                    if (relation.getRelationType() == pyatspi.RELATION_LABEL_FOR
+                            and relation.getNTargets() > 0):
+                        return relation.getTarget(0)
+            return None
+        return wait_for("the control labelled %r" % label, probe, timeout)
+
+    def combo_offering(self, item, timeout=10.0):
+        """The combo box on show that offers an item with this text."""
+        def probe():
+            for node in walk(self.app):
+                if node.getRole() == pyatspi.ROLE_COMBO_BOX and node.getState().contains(
+                        pyatspi.STATE_SHOWING) and item in items(node):
+                    return node
+            return None
+        return wait_for("a combo box offering %r" % item, probe, timeout)
 
     def window_id(self, title):
         out = wait_for("a window titled %r" % title, lambda: subprocess.run(
@@ -154,6 +195,52 @@ class Screenshot:
                    if self.at(x, y) != other.at(x, y))
 
 
+def items(combo):
+    """The texts of a combo box's items, in its order."""
+    for child in walk(combo):
+        if child.getRole() == pyatspi.ROLE_LIST:
+            return [child.getChildAtIndex(index).name for index in range(child.childCount)]
+    return []
+
+
+def choose(combo, item):
+    """Picks the item of a combo box as a user does: opens its list through its accessible action
+    and clicks the item. On Linux a combo box's accessible name is its current item's text, which
+    shows when the choice has been taken."""
+    if combo.name == item:
+        return
+    action = combo.queryAction()
+    names = [action.getName(index) for index in range(action.nActions)]
+    action.doAction(names.index("ShowMenu") if "ShowMenu" in names else 0)
+
+    def shown_item():
+        for node in walk(combo):
+            if (node.getRole() == pyatspi.ROLE_LIST_ITEM and node.name == item
+                    and node.getState().contains(pyatspi.STATE_SHOWING)):
+                left, top, right, bottom = extents(node)
+                if right > left and bottom > top:
+                    return (left + right) // 2, (top + bottom) // 2
+        return None
+    x, y = wait_for("the item %r in the open list" % item, shown_item)
+    subprocess.run(["xdotool", "mousemove", "--sync", str(x), str(y), "click", "1"], check=True)
+    wait_for("the combo box to show %r" % item, lambda: combo.name == item)
+
+
+def settled_screenshot(what, box, unlike=None, least=200, timeout=30.0):
+    """A screenshot once the box differs from the screenshot unlike in at least least pixels (every
+    second row and column looked at) and is the same on two looks in a row, so that a picture is
+    never taken while it is being drawn."""
+    previous = []
+
+    def probe():
+        shot = Screenshot()
+        changed = unlike is None or shot.differs(unlike, box, stride=2) >= least
+        steady = bool(previous) and shot.differs(previous[-1], box, stride=2) == 0
+        previous[:] = [shot]
+        return shot if changed and steady else None
+    return wait_for(what, probe, timeout)
+
+
 def extents(node):
     """The node's box on the screen: left, top, right, bottom."""
     box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -161,9 +248,10 @@ def extents(node):
 
 
 def main(test):
-    """Runs test(program_path) and turns a failure into exit status 1 with its reason."""
+    """Runs test with the script's arguments (the program's path first) and turns a failure into
+    exit status 1 with its reason."""
     try:
-        test(sys.argv[1])
+        test(*sys.argv[1:])
     except UiError as error:
         print("FAILED:", error, file=sys.stderr)
         sys.exit(1)

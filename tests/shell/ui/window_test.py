@@ -34,8 +34,7 @@ def drawn_preview(program, box):
 
 
 def test(executable):
-    program = ui_driver.Program(executable)
-    try:
+    with ui_driver.Program(executable) as program:
         program.window_id(CAPTION)
         box = preview_box(program)
         before = drawn_preview(program, box)
@@ -61,8 +60,6 @@ def test(executable):
         program.set_text("Class list", class_list)
         program.press("Update")
         program.find(CLASS_LIST_NOTE, pyatspi.ROLE_LABEL, showing=True)
-    finally:
-        program.close()
 
 
 if __name__ == "__main__":
