@@ -67,7 +67,10 @@ void ProduceDlg::Build() {
     auto* line = new QHBoxLayout;
     line->addWidget(field, 1);
     if (browse != nullptr) line->addWidget(browse);
-    form->addRow(label, line);
+    // The label names its field to screen readers and takes its mnemonic's focus there.
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field);
+    form->addRow(caption, line);
   };
   list_ = Named(new QLineEdit(this), tr("Class list or index"));
   auto* browseList = Named(new QPushButton(tr("..."), this), tr("Browse for the list"));

@@ -126,16 +126,6 @@ class Program:
             return None
         return wait_for("the control labelled %r" % label, probe, timeout)
 
-    def combo_offering(self, item, timeout=10.0):
-        """The combo box on show that offers an item with this text."""
-        def probe():
-            for node in walk(self.app):
-                if node.getRole() == pyatspi.ROLE_COMBO_BOX and node.getState().contains(
-                        pyatspi.STATE_SHOWING) and item in items(node):
-                    return node
-            return None
-        return wait_for("a combo box offering %r" % item, probe, timeout)
-
     def window_id(self, title):
         out = wait_for("a window titled %r" % title, lambda: subprocess.run(
             ["xdotool", "search", "--onlyvisible", "--name", title],

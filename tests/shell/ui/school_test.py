@@ -58,7 +58,7 @@ def test(executable, make_pictures):
         program.find("Produce Composites", pyatspi.ROLE_DIALOG)
         out = os.path.join(program.scratch, "composites")
         program.set_text("Output folder", out)
-        ui_driver.choose(program.combo_offering("PNG"), "PNG")
+        ui_driver.choose(program.labelled("Format"), "PNG")
         resolution = program.find("Resolution (dpi)", pyatspi.ROLE_SPIN_BUTTON).queryValue()
         resolution.currentValue = 72
         ui_driver.wait_for("the resolution to be 72 dpi", lambda: resolution.currentValue == 72)
