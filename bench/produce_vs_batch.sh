@@ -11,9 +11,9 @@
 #   bench/produce_vs_batch.sh [BUILD_DIR]   (default /work/build-render-rel, Release)
 #
 # The school is made once into SCHOOL_DIR (default /tmp/montage-bench-school/pupils-1000, the
-# school of batch_vs_montage.sh) and kept there. RUNS sets the runs of each side (5), GROUPS and
-# PUPILS the school's size when it is made (40 and 25), FORMAT (jpg) and DPI (300) the
-# composites, LAYOUT the layout (the starter layout with a main image).
+# school of batch_vs_montage.sh) and kept there. RUNS sets the runs of each side (5),
+# SCHOOL_GROUPS and SCHOOL_PUPILS the school's size when it is made (40 groups of 25), FORMAT
+# (jpg) and DPI (300) the composites, LAYOUT the layout (the starter layout with a main image).
 set -euo pipefail
 build=${1:-/work/build-render-rel}
 program=$build/montage-designer
@@ -36,9 +36,9 @@ source "$(dirname "$0")/measure.sh"
 [[ -f $layout ]] || { echo "no layout $layout" >&2; exit 2; }
 
 if [[ ! -f $school/INDEX.TXT ]]; then
-  echo "making a school of ${GROUPS:-40} groups of ${PUPILS:-25} pupils in $school ..." >&2
+  echo "making a school of ${SCHOOL_GROUPS:-40} groups of ${SCHOOL_PUPILS:-25} pupils in $school ..." >&2
   rm -rf "$school"
-  "$maker" --school "$school" "${GROUPS:-40}" "${PUPILS:-25}" >&2
+  "$maker" --school "$school" "${SCHOOL_GROUPS:-40}" "${SCHOOL_PUPILS:-25}" >&2
 fi
 echo "school: $(grep -c . "$school/INDEX.TXT") portraits, $(du -sh "$school" | cut -f1) on disk;" \
   "$runs runs a side, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
