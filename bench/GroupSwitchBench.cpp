@@ -99,7 +99,7 @@ void BM_GroupSwitch(benchmark::State& state) {
   }
   CountDrawings(state, *preview, before, groups.size());
 }
-BENCHMARK(BM_GroupSwitch)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GroupSwitch)->Arg(2)->Arg(12)->Arg(24)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The first look at a group: the image cache emptied before each switch, so that every picture
 // of the group is read and decoded, as when the user picks a group not seen before.
