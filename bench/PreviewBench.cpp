@@ -3,47 +3,16 @@
 // nothing changed (an expose), which comes from the kept picture of the page.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QTemporaryDir>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
+#include "ShownPreview.h"
 #include "images/ImageCache.h"
 #include "layout/Montage.h"
-#include "platform/Profile.h"
-#include "settings/PreviewSettings.h"
-#include "shell/CMontageDoc.h"
 #include "shell/CMontageView.h"
 #include "shell/DocumentView.h"
 
 namespace {
-
-// A document and its preview shown at 1600 x 1000 and fitted, with NumImages images or the
-// class of a class list.
-class ShownPreview {
- public:
-  explicit ShownPreview(std::uint32_t numImages, const std::string& classList = {}) {
-    PreviewSettings settings;
-    settings.SetInstallFolder(MONTAGE_SAMPLE_FOLDER);
-    settings.NumImages = numImages;
-    settings.ClassListPath = classList;
-    PreviewSettings::ReplaceInstance(settings);
-    view_.resize(1600, 1000);
-    view_.show();
-    for (int i = 0; i < 100 && !view_.FittedOnce(); ++i) QApplication::processEvents();
-    // The first drawing decodes the sample pictures into the image cache.
-    view_.viewport()->repaint();
-  }
-  CMontageView& View() { return view_; }
-  Montage& Layout() { return document_.layout(); }
-
- private:
-  QTemporaryDir folder_;
-  Profile profile_{folder_.filePath("profile.ini").toStdString()};
-  CMontageDoc document_{profile_};
-  CMontageView view_{document_};
-};
 
 void BM_PreviewRedraw(benchmark::State& state) {
   ShownPreview preview(static_cast<std::uint32_t>(state.range(0)));
@@ -121,15 +90,3 @@ void BM_PreviewRepaintUnchanged(benchmark::State& state) {
 BENCHMARK(BM_PreviewRepaintUnchanged)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // The view needs a widget application; the benchmark never needs a display.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  int qtArgc = 1;
-  QApplication application(qtArgc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -34,7 +34,13 @@ median_run() {
     fi
     results+=("$result")
   done
-  printf '%s\n' "${results[@]}" | sort -t= -k2 -n | sed -n "$(((runs + 1) / 2))p"
+  median_line "${results[@]}"
+}
+
+# The median by time of run-measured's lines given as arguments (the faster of the middle two
+# for an even count).
+median_line() {
+  printf '%s\n' "$@" | sort -t= -k2 -n | sed -n "$((($# + 1) / 2))p"
 }
 
 # The class of 30 camera-sized photographs (6000 x 4000) in the folder, made there by
