@@ -170,12 +170,34 @@ std::size_t ImageCache::Prefetch(const std::vector<PictureRequest>& requests) {
     // Another caller may have loaded the file while the lock was free.
     if (!pictures[i] || EntryServing(misses[i].Path, misses[i].Target) != kNotFound) continue;
     const std::size_t size = BytesOf(*pictures[i]) * (keepDecodedCopies_ ? 2 : 1);
-    if (bytes + size > kPrefetchBudgetBytes) continue;
+    if (bytes + size > prefetchBudget_)
+      bytes -= GiveUpIdle(requests, bytes + size - prefetchBudget_);
+    if (bytes + size > prefetchBudget_) continue;
     bytes += size;
     Keep(misses[i].Path, pictures[i]);
     ++kept;
   }
   return kept;
+}
+
+void ImageCache::SetPrefetchBudget(std::size_t bytes) {
+  Lock lock(lock_);
+  prefetchBudget_ = bytes;
+}
+
+std::size_t ImageCache::GiveUpIdle(const std::vector<PictureRequest>& requests,
+                                   std::size_t needed) {
+  std::size_t freed = 0;
+  for (std::size_t tried = 0; tried < entries_.size() && freed < needed; ++tried) {
+    CacheEntry& entry = entries_[(cursor_ + tried) % entries_.size()];
+    if (entry.Path.empty() || !entry.Idle()) continue;
+    const bool asked = std::any_of(requests.begin(), requests.end(),
+                                   [&](const PictureRequest& r) { return r.Path == entry.Path; });
+    if (asked) continue;
+    freed += BytesOf(*entry.Working) + BytesOf(*entry.Decoded);
+    entry = CacheEntry();
+  }
+  return freed;
 }
 
 void ImageCache::Keep(const std::string& path, const Picture& picture) {

@@ -52,9 +52,13 @@ class ImageCache {
   static constexpr std::size_t kPrefetchBudgetBytes = std::size_t{512} << 20;
   // Decodes the files of the requests that no entry serves yet, in parallel on every core and
   // outside the lock, and keeps them in entries of their own, growing the cache as far as the
-  // budget allows, so that the requests that follow decode nothing. A file that fails is left
-  // for the request that follows to report. Returns the number of files decoded and kept.
+  // budget allows, so that the requests that follow decode nothing. When the budget is spent,
+  // idle pictures that none of the requests asks for (those of the class shown before, say) are
+  // given up first, longest unused first. A file that fails is left for the request that follows
+  // to report. Returns the number of files decoded and kept.
   std::size_t Prefetch(const std::vector<PictureRequest>& requests);
+  // The budget of Prefetch, kPrefetchBudgetBytes unless set.
+  void SetPrefetchBudget(std::size_t bytes);
 
   // Starts over with fresh entries; pictures held elsewhere stay valid.
   void Clear();
@@ -102,6 +106,9 @@ class ImageCache {
                         const ImageAdjustments* adjustments, const DecodeTarget& target);
   bool ApplyOrientation(ZodarEdo::DeviceIndepBitmap& picture, const ImageAdjustments* adjustments);
   void Trim();
+  // Gives up idle entries whose file no request names until needed bytes are freed, starting at
+  // the cursor; returns the bytes freed.
+  std::size_t GiveUpIdle(const std::vector<PictureRequest>& requests, std::size_t needed);
   void KeepCursorInRange();
 
   std::vector<CacheEntry> entries_;
@@ -110,4 +117,5 @@ class ImageCache {
   mutable std::recursive_mutex lock_;
   LoadRetryPolicy policy_;
   bool keepDecodedCopies_ = true;
+  std::size_t prefetchBudget_ = kPrefetchBudgetBytes;
 };

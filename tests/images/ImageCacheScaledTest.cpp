@@ -156,6 +156,31 @@ TEST_F(ImageCacheScaledTest, PrefetchKeepsAWholeClassSoThatNoRequestDecodes) {
   }
 }
 
+TEST_F(ImageCacheScaledTest, PrefetchMakesRoomForTheNextClassFromPicturesNobodyAsksFor) {
+  const std::vector<std::string> paths = Photos(5);
+  const auto holds = [this](const std::string& path) {
+    const std::vector<std::string> kept = cache_.Paths();
+    return std::find(kept.begin(), kept.end(), path) != kept.end();
+  };
+  ASSERT_EQ(cache_.Prefetch({{paths[0], {}}, {paths[1], {}}}), 2u);
+  // Room for these two and no more.
+  cache_.SetPrefetchBudget(cache_.PixelBytes());
+  {
+    // A picture someone still holds is not given up; the idle one makes room.
+    const auto held = Get(paths[0], {});
+    EXPECT_EQ(cache_.Prefetch({{paths[2], {}}, {paths[3], {}}}), 1u);
+    EXPECT_TRUE(holds(paths[0]));
+    EXPECT_FALSE(holds(paths[1]));
+    EXPECT_TRUE(holds(paths[2]));
+  }
+  // A picture the requests ask for again is kept; the one nobody asks for goes.
+  EXPECT_EQ(cache_.Prefetch({{paths[2], {}}, {paths[4], {}}}), 1u);
+  EXPECT_TRUE(holds(paths[2]));
+  EXPECT_TRUE(holds(paths[4]));
+  EXPECT_FALSE(holds(paths[0]));
+  EXPECT_LE(cache_.PixelBytes(), 2 * 2 * 256 * 192 * 4u);
+}
+
 TEST_F(ImageCacheScaledTest, PrefetchGivesThePicturesThatDecodingOneByOneGives) {
   const std::vector<std::string> paths = Photos(9);
   std::vector<PictureRequest> requests;
