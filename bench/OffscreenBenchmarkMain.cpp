@@ -6,8 +6,11 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "platform/RepeatableText.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  MakeTextRepeatable();  // as the program draws
   // Qt is given the program's name only: the remaining arguments are the benchmark library's.
   int qtArgc = 1;
   QApplication application(qtArgc, argv);

@@ -26,6 +26,7 @@
 #include "layout/Montage.h"
 #include "platform/ModalQuestions.h"
 #include "platform/Profile.h"
+#include "platform/RepeatableText.h"
 #include "settings/PreviewSettings.h"
 #include "shell/BatchWorker.h"
 #include "shell/ProduceDlg.h"
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  MakeTextRepeatable();  // as the program draws
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
   // A message the dialog shows is a failure here: nobody is there to read it.

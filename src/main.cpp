@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "cli/CommandLine.h"
+#include "platform/RepeatableText.h"
 #include "shell/CMontageApp.h"
 
 namespace {
@@ -20,6 +21,7 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  MakeTextRepeatable();
   const SubcommandArgs args(argv + 1, argv + argc);
   if (const auto status = RunCommandLine(args, std::cout, std::cerr)) return *status;
   if (!HasDisplay()) return RefuseWindowWithoutDisplay(std::cerr);

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/RepeatableText.h"
+
 // Qt's application object for the whole test program, on the offscreen platform the test
 // launcher sets, so no display is needed. GuiApplication.cpp makes a QGuiApplication for the
 // tests that draw text; WidgetApplication.cpp a QApplication for those that make widgets. Add
@@ -11,7 +13,11 @@
 template <typename Application>
 class ApplicationEnvironment : public testing::Environment {
  public:
-  void SetUp() override { application_ = std::make_unique<Application>(argc_, argv_); }
+  // Text is drawn as the program draws it (see MakeTextRepeatable).
+  void SetUp() override {
+    MakeTextRepeatable();
+    application_ = std::make_unique<Application>(argc_, argv_);
+  }
   void TearDown() override { application_.reset(); }
 
  private:
