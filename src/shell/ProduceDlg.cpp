@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,10 +64,19 @@ ProduceDlg::~ProduceDlg() = default;
 
 void ProduceDlg::Build() {
   auto* form = new QFormLayout;
-  const auto row = [this, form](const QString& label, QWidget* field, QWidget* browse = nullptr) {
+  const auto row = [this, form](const QString& label, QWidget* field,
+                                QPushButton* browse = nullptr) {
     auto* line = new QHBoxLayout;
     line->addWidget(field, 1);
-    if (browse != nullptr) line->addWidget(browse);
+    if (browse != nullptr) {
+      // A path field wide enough to read a school's folder, with a browse button as narrow as
+      // the form's; Enter still presses Start.
+      const QFontMetrics metrics = fontMetrics();
+      field->setMinimumWidth(metrics.averageCharWidth() * 50);
+      browse->setAutoDefault(false);
+      browse->setMaximumWidth(metrics.horizontalAdvance(browse->text()) + 2 * metrics.height());
+      line->addWidget(browse);
+    }
     // The label names its field to screen readers and takes its mnemonic's focus there.
     auto* caption = new QLabel(label, this);
     caption->setBuddy(field);
@@ -215,6 +225,8 @@ void ProduceDlg::OnFinished(const BatchResult& result) {
   if (result.Outcome != BatchResult::Status::Cancelled && !result.Groups.empty()) {
     progress_->setRange(0, static_cast<int>(result.Groups.size()));
     progress_->setValue(static_cast<int>(written));
+    // No group is being drawn any more.
+    progress_->setFormat(tr("%v of %m written"));
   }
   std::string text = result.Summary;
   if (!missing.empty()) text += "\nMissing pictures:" + ShortList(missing);

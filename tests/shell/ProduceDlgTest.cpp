@@ -125,6 +125,7 @@ TEST_F(ProduceDlgTest, StartMakesEveryGroupAndSummarisesWhatIsMissing) {
   const QProgressBar* progress = Find<QProgressBar>("Progress");
   EXPECT_EQ(progress->value(), progress->maximum());
   EXPECT_EQ(progress->maximum(), static_cast<int>(testsupport::SchoolGroups().size()));
+  EXPECT_EQ(progress->text(), "4 of 4 written");
   const std::string summary = dialog->Summary().toStdString();
   EXPECT_NE(summary.find("4 composites"), std::string::npos) << summary;
   EXPECT_NE(summary.find("Missing pictures:\nCy Cole (Mrs. Okafor)"), std::string::npos) << summary;
